@@ -1,0 +1,4 @@
+// The background connect of the online edition.
+#include "app/Unit2.h"
+
+void TForm2::MySQLConnect() {}

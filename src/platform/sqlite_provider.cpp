@@ -1,0 +1,130 @@
+#include "platform/sqlite_provider.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+
+// Owns one prepared statement; finalized when the cursor goes.
+class SqliteStatement {
+  public:
+    explicit SqliteStatement(sqlite3_stmt *stmt) : stmt_(stmt) {}
+    SqliteStatement(const SqliteStatement &) = delete;
+    SqliteStatement &operator=(const SqliteStatement &) = delete;
+    ~SqliteStatement() { sqlite3_finalize(stmt_); }
+    sqlite3_stmt *get() const { return stmt_; }
+
+  private:
+    sqlite3_stmt *stmt_;
+};
+
+QString engineMessage(sqlite3 *db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+
+class SqliteCursor final : public DbCursor {
+  public:
+    SqliteCursor(sqlite3 *db, sqlite3_stmt *stmt) : db_(db), stmt_(stmt) {
+        const int n = sqlite3_column_count(stmt);
+        for (int i = 0; i < n; ++i) names_ << QString::fromUtf8(sqlite3_column_name(stmt, i));
+        step();
+    }
+    bool eof() const override { return eof_; }
+    void next() override { step(); }
+    QStringList fieldNames() const override { return names_; }
+    bool isNull(int column) const override {
+        return sqlite3_column_type(stmt_.get(), column) == SQLITE_NULL;
+    }
+    QString text(int column) const override {
+        const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt_.get(), column));
+        return QString::fromUtf8(data, sqlite3_column_bytes(stmt_.get(), column));
+    }
+    qint64 integer(int column) const override {
+        return sqlite3_column_int64(stmt_.get(), column);
+    }
+
+  private:
+    void step() {
+        const int rc = sqlite3_step(stmt_.get());
+        if (rc == SQLITE_ROW) {
+            eof_ = false;
+        } else if (rc == SQLITE_DONE) {
+            eof_ = true;
+        } else {
+            eof_ = true;
+            throw DbError(engineMessage(db_));
+        }
+    }
+
+    sqlite3 *db_;
+    SqliteStatement stmt_;
+    QStringList names_;
+    bool eof_ = true;
+};
+
+class SqliteSession final : public DbSession {
+  public:
+    explicit SqliteSession(const TUniConnection &connection) {
+        const QString file = connection.Database;
+        if (file.isEmpty()) throw DbError(QStringLiteral("Database file name is not set"));
+        const bool create = connection.SpecificOptions.value(QStringLiteral("SQLite.ForceCreateDatabase"))
+                                .compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+        const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+        const QByteArray path = QFileInfo(file).filePath().toUtf8();
+        if (sqlite3_open_v2(path.constData(), &db_, flags, nullptr) != SQLITE_OK) {
+            const QString message = db_ ? engineMessage(db_) : QStringLiteral("out of memory");
+            sqlite3_close_v2(db_);
+            db_ = nullptr;
+            throw DbError(QStringLiteral("%1: %2").arg(message, file));
+        }
+        sqlite3_busy_timeout(db_, 5000);
+        const QByteArray key = connection.SpecificOptions.value(QStringLiteral("EncryptionKey")).toUtf8();
+        try {
+            if (!key.isEmpty()) {
+                if (sqlite3_key(db_, key.constData(), key.size()) != SQLITE_OK)
+                    throw DbError(engineMessage(db_));
+                execute(QStringLiteral("PRAGMA cipher_page_size = %1;").arg(kCipherPageSize));
+            }
+            // A wrong key or a file that is no database only shows at the first read.
+            execute(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
+        } catch (...) {
+            sqlite3_close_v2(db_);
+            db_ = nullptr;
+            throw;
+        }
+    }
+    ~SqliteSession() override { sqlite3_close_v2(db_); }
+
+    std::unique_ptr<DbCursor> open(const QString &sql) override {
+        const QByteArray text = sql.toUtf8();
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &stmt, nullptr) != SQLITE_OK)
+            throw DbError(engineMessage(db_));
+        if (!stmt) throw DbError(QStringLiteral("Query has no statement"));
+        return std::make_unique<SqliteCursor>(db_, stmt);
+    }
+
+    void execute(const QString &sql) override {
+        const QByteArray text = sql.toUtf8();
+        const char *tail = text.constData();
+        const char *end = tail + text.size();
+        while (tail < end) {
+            sqlite3_stmt *raw = nullptr;
+            if (sqlite3_prepare_v2(db_, tail, int(end - tail), &raw, &tail) != SQLITE_OK)
+                throw DbError(engineMessage(db_));
+            if (!raw) break;  // only blanks or comments left
+            SqliteStatement stmt(raw);
+            int rc;
+            while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+            }
+            if (rc != SQLITE_DONE) throw DbError(engineMessage(db_));
+        }
+    }
+
+  private:
+    sqlite3 *db_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<DbSession> openSqliteSession(const TUniConnection &connection) {
+    return std::make_unique<SqliteSession>(connection);
+}
