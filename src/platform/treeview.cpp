@@ -33,7 +33,8 @@ TTreeView::TTreeView(QWidget *parent) : QTreeWidget(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    header()->setDefaultSectionSize(600);
     // QTreeView tells of an expansion before it lays out or paints the new rows, so replacing
     // the placeholder here happens before the user sees it.
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) {
