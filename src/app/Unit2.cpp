@@ -295,7 +295,10 @@ void TForm2::bindControls() {
     hookTree(TreeViewa, &TForm2::TreeViewaKeyUp, &TForm2::TreeViewaMouseDown);
     hookTree(TreeViewb, &TForm2::TreeViewbKeyUp, &TForm2::TreeViewbMouseDown);
 
-    connect(rc, &QTextEdit::textChanged, this, [this] { guarded(OnError::Report, [this] { rcChange(); }); });
+    connect(rc, &TRichEdit::Change, this, [this] { guarded(OnError::Report, [this] { rcChange(); }); });
+    connect(rc, &TRichEdit::URLClick, this, [this](const QString &url) {
+        guarded(OnError::Report, [this, &url] { rcURLClick(url); });
+    });
     rc->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(rc, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { PopupMenu2->popup(rc->viewport()->mapToGlobal(p)); });

@@ -28,6 +28,7 @@ class TForm3;
 class Tffjzh;
 class Ttts;
 class Tgjso;
+class TFindDialog;
 
 // What the program entry hands to the main window.
 struct FormOptions {
@@ -97,6 +98,13 @@ class TForm2 : public QMainWindow {
     // Clicking a tickable item does not tick it by itself: its command decides.
     void tick(QAction *item, bool on);
     bool ticked(const QString &name) const;
+
+    // ---- dialogs ----
+    // The font dialog opens with the reader's saved font and colour; the colour is also kept
+    // as the settings file holds it, so an unchanged system colour stays one.
+    FontChoice FontDialog1;
+    qint32 FontDialog1StoredColor = qint32(0xFF000008u);
+    TFindDialog *FindDialog1 = nullptr;  // created on first use, modeless
 
     // ---- timers ----
     QTimer *Timer1 = nullptr;  // 20 s: update check fetch

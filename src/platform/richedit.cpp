@@ -1,10 +1,44 @@
 #include "platform/richedit.h"
 
+#include "platform/rtf.h"
+
 #include <QApplication>
+#include <QFile>
+#include <QMouseEvent>
 #include <QPalette>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <stdexcept>
+
+namespace {
+
+// Addresses the pane shows as links: a scheme or "www." followed by printable ASCII. Chinese
+// text and full-width punctuation end an address; so do a few marks that usually close a
+// sentence rather than the address.
+const QRegularExpression &linkPattern() {
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(((?:https?|ftp|file)://|mailto:|www\.)[!#-;=?-~]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return pattern;
+}
+
+QString trimLinkEnd(QString link) {
+    while (!link.isEmpty() && QStringLiteral(".,;:!?)]}'").contains(link.back())) link.chop(1);
+    return link;
+}
+
+QString cssColor(const QColor &color) { return color.name(QColor::HexRgb); }
+
+std::runtime_error fileError(const QString &what, const QString &path, const QString &reason) {
+    return std::runtime_error((what + QStringLiteral(" \"") + path + QStringLiteral("\": ") + reason)
+                                  .toStdString());
+}
+
+}  // namespace
 
 TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent) {
     setReadOnly(true);
@@ -13,17 +47,39 @@ TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent) {
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard |
                             Qt::LinksAccessibleByMouse);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The design colours: the system's text colour on white.
+    textColor_ = QApplication::palette().color(QPalette::Text);
+    backgroundColor_ = Qt::white;
+    updateColours();
 }
+
+// ---- text ----
 
 QString TRichEdit::Text() const { return document()->toPlainText(); }
 
 void TRichEdit::SetText(const QString &text) {
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    setPlainText(plain);
+    // Through the document, not QTextEdit::setPlainText: that one gives the whole new text
+    // the character format found at the old caret (a red mark would colour the next chapter).
+    document()->setPlainText(plain);
+    textWasSet();
+}
+
+void TRichEdit::Clear() {
+    document()->clear();
+    textWasSet();
 }
 
 int TRichEdit::TextLength() const { return document()->characterCount() - 1; }
+
+void TRichEdit::textWasSet() {
+    setTextCursor(QTextCursor(document()));
+    if (autoURLDetect_) detectLinks();
+    emit Change();
+}
+
+// ---- selection and caret ----
 
 int TRichEdit::SelStart() const { return textCursor().selectionStart(); }
 
@@ -47,27 +103,201 @@ QString TRichEdit::SelText() const {
     return s;
 }
 
+void TRichEdit::ReplaceSel(const QString &text) {
+    QTextCursor c = textCursor();
+    QTextCursor first(document());
+    first.setPosition(c.hasSelection() ? c.selectionStart() + 1 : c.position());
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    c.insertText(plain, first.charFormat());
+    setTextCursor(c);
+    if (autoURLDetect_) detectLinks();
+    emit Change();
+}
+
+// ---- finding ----
+
 int TRichEdit::FindText(const QString &what, int start, int length, bool caseSensitive) const {
     if (what.isEmpty() || start < 0) return -1;
     const QString text = Text();
-    const int pos = text.indexOf(what, start, caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
-    if (pos < 0 || pos + what.size() > start + length) return -1;
+    const int pos = int(
+        text.indexOf(what, start, caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive));
+    if (pos < 0 || pos + what.size() > qint64(start) + length) return -1;
     return pos;
 }
 
-void TRichEdit::ColorRanges(const std::vector<std::pair<int, int>> &ranges, const QColor &color) {
-    if (ranges.empty()) return;
+// ---- formatting ----
+
+void TRichEdit::SetSelColor(const QColor &color) {
     QTextCharFormat format;
     format.setForeground(color);
+    mergeCurrentCharFormat(format);
+}
+
+void TRichEdit::SetSelSize(int points) {
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    mergeCurrentCharFormat(format);
+}
+
+void TRichEdit::FormatRanges(const std::vector<std::pair<int, int>> &ranges,
+                             const QTextCharFormat &format) {
+    if (ranges.empty()) return;
+    const int end = TextLength();
     QTextCursor c(document());
     c.beginEditBlock();
     for (const auto &[start, length] : ranges) {
-        if (length <= 0) continue;
+        if (length <= 0 || start < 0 || start >= end) continue;
         c.setPosition(start);
-        c.setPosition(start + length, QTextCursor::KeepAnchor);
+        c.setPosition(std::min(start + length, end), QTextCursor::KeepAnchor);
         c.mergeCharFormat(format);
     }
     c.endEditBlock();
 }
 
+void TRichEdit::ColorRanges(const std::vector<std::pair<int, int>> &ranges, const QColor &color) {
+    QTextCharFormat format;
+    format.setForeground(color);
+    FormatRanges(ranges, format);
+}
+
+void TRichEdit::ReplaceRanges(const std::vector<std::pair<int, int>> &ranges,
+                              const QString &replacement, const QTextCharFormat &format) {
+    if (ranges.empty()) return;
+    const QString text = Text();
+    bool replaced = false;
+    QTextCursor c(document());
+    c.beginEditBlock();
+    // From the last range back, so the positions of the ranges still to do stay valid.
+    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
+        const auto [start, length] = *it;
+        if (start < 0 || length <= 0 || start + length > text.size()) continue;
+        c.setPosition(start);
+        c.setPosition(start + length, QTextCursor::KeepAnchor);
+        if (QStringView(text).mid(start, length) == replacement) {
+            c.mergeCharFormat(format);
+            continue;
+        }
+        QTextCursor first(document());
+        first.setPosition(start + 1);
+        QTextCharFormat taken = first.charFormat();
+        taken.merge(format);
+        c.insertText(replacement, taken);
+        replaced = true;
+    }
+    c.endEditBlock();
+    if (replaced) {
+        if (autoURLDetect_) detectLinks();
+        emit Change();
+    }
+}
+
 QColor TRichEdit::HighlightColor() { return QApplication::palette().color(QPalette::Highlight); }
+
+// ---- the pane's own font and colours ----
+
+void TRichEdit::SetDefaultFont(const QFont &font) {
+    setFont(font);
+    document()->setDefaultFont(font);
+}
+
+QFont TRichEdit::DefaultFont() const { return document()->defaultFont(); }
+
+void TRichEdit::SetTextColor(const QColor &color) {
+    textColor_ = color;
+    updateColours();
+}
+
+void TRichEdit::SetBackgroundColor(const QColor &color) {
+    backgroundColor_ = color;
+    updateColours();
+}
+
+void TRichEdit::updateColours() {
+    // The pane's own sheet wins over the application's skin; the palette follows for code
+    // that reads it.
+    setStyleSheet(QStringLiteral("TRichEdit { color: %1; background-color: %2; }")
+                      .arg(cssColor(textColor_), cssColor(backgroundColor_)));
+    QPalette p = palette();
+    p.setColor(QPalette::Text, textColor_);
+    p.setColor(QPalette::Base, backgroundColor_);
+    setPalette(p);
+}
+
+// ---- web links ----
+
+void TRichEdit::SetAutoURLDetect(bool on) {
+    autoURLDetect_ = on;
+    if (on) detectLinks();
+}
+
+void TRichEdit::detectLinks() {
+    const QString text = Text();
+    std::vector<std::pair<int, int>> ranges;
+    QStringList targets;
+    QRegularExpressionMatchIterator it = linkPattern().globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const QString link = trimLinkEnd(m.captured());
+        if (link.size() <= m.capturedLength(1)) continue;  // a scheme alone is no address
+        ranges.emplace_back(int(m.capturedStart()), int(link.size()));
+        targets << link;
+    }
+    if (ranges.empty()) return;
+    const QColor linkColor = QApplication::palette().color(QPalette::Link);
+    QTextCursor c(document());
+    c.beginEditBlock();
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        QTextCharFormat format;
+        format.setAnchor(true);
+        format.setAnchorHref(targets[qsizetype(i)]);
+        format.setFontUnderline(true);
+        format.setForeground(linkColor);
+        c.setPosition(ranges[i].first);
+        c.setPosition(ranges[i].first + ranges[i].second, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(format);
+    }
+    c.endEditBlock();
+}
+
+QString TRichEdit::LinkAt(const QPoint &viewportPos) const {
+    return autoURLDetect_ ? anchorAt(viewportPos) : QString();
+}
+
+bool TRichEdit::viewportEvent(QEvent *event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *m = static_cast<QMouseEvent *>(event);
+        const QString link = LinkAt(m->position().toPoint());
+        if (!link.isEmpty()) emit URLClick(link, m->button());
+    }
+    return QTextEdit::viewportEvent(event);
+}
+
+// ---- RTF ----
+
+QByteArray TRichEdit::SaveRtf() const { return writeRtf(*document()); }
+
+void TRichEdit::LoadRtf(const QByteArray &rtf) {
+    readRtf(rtf, *document());
+    textWasSet();
+}
+
+void TRichEdit::SaveToFile(const QString &path) const {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) throw fileError("Cannot create", path, file.errorString());
+    const QByteArray rtf = SaveRtf();
+    if (file.write(rtf) != rtf.size() || !file.commit())
+        throw fileError("Cannot write", path, file.errorString());
+}
+
+void TRichEdit::LoadFromFile(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw fileError("Cannot open", path, file.errorString());
+    LoadRtf(file.readAll());
+}
+
+// ---- hourglass ----
+
+HourglassCursor::HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+HourglassCursor::~HourglassCursor() { QApplication::restoreOverrideCursor(); }
