@@ -197,8 +197,18 @@ QColor TRichEdit::HighlightColor() { return QApplication::palette().color(QPalet
 // ---- the pane's own font and colours ----
 
 void TRichEdit::SetDefaultFont(const QFont &font) {
+    defaultFont_ = font;
     setFont(font);
     document()->setDefaultFont(font);
+}
+
+void TRichEdit::changeEvent(QEvent *event) {
+    QTextEdit::changeEvent(event);
+    // The text edit hands every new widget font to its document; a style sheet's font must
+    // not replace the reader's chosen one.
+    if (event->type() == QEvent::FontChange && defaultFont_ &&
+        document()->defaultFont() != *defaultFont_)
+        document()->setDefaultFont(*defaultFont_);
 }
 
 QFont TRichEdit::DefaultFont() const { return document()->defaultFont(); }

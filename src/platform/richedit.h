@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QTextCharFormat>
 #include <QTextEdit>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -56,7 +57,8 @@ class TRichEdit : public QTextEdit {
     static QColor HighlightColor();
 
     // ---- the pane's own font and colours ----
-    // The font of text without a font of its own; it survives every later SetText.
+    // The font of text without a font of its own; it survives every later SetText and any
+    // font a skin gives the widget.
     void SetDefaultFont(const QFont &font);
     QFont DefaultFont() const;
     // Colour of text without a colour of its own, and the background. Kept in the pane's own
@@ -91,6 +93,7 @@ class TRichEdit : public QTextEdit {
 
   protected:
     bool viewportEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
     void textWasSet();
@@ -99,6 +102,7 @@ class TRichEdit : public QTextEdit {
 
     QColor textColor_;
     QColor backgroundColor_;
+    std::optional<QFont> defaultFont_;  // set by SetDefaultFont; until then the widget's font
     bool autoURLDetect_ = true;
 };
 
