@@ -1,7 +1,6 @@
 #include "platform/treeview.h"
 
 #include <QHeaderView>
-#include <QMouseEvent>
 
 TTreeNode::TTreeNode(const QString &text) { setText(0, text); }
 
@@ -97,19 +96,4 @@ void TTreeView::BeginUpdate() {
 
 void TTreeView::EndUpdate() {
     if (updateDepth_ > 0 && --updateDepth_ == 0) setUpdatesEnabled(true);
-}
-
-void TTreeView::mousePressEvent(QMouseEvent *event) {
-    if (event->button() == Qt::RightButton) return event->accept();
-    QTreeWidget::mousePressEvent(event);
-}
-
-void TTreeView::mouseReleaseEvent(QMouseEvent *event) {
-    if (event->button() == Qt::RightButton) return event->accept();
-    QTreeWidget::mouseReleaseEvent(event);
-}
-
-void TTreeView::mouseDoubleClickEvent(QMouseEvent *event) {
-    if (event->button() == Qt::RightButton) return event->accept();
-    QTreeWidget::mouseDoubleClickEvent(event);
 }
