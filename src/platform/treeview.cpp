@@ -1,6 +1,7 @@
 #include "platform/treeview.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 
 TTreeNode::TTreeNode(const QString &text) { setText(0, text); }
 
@@ -95,4 +96,28 @@ void TTreeView::BeginUpdate() {
 
 void TTreeView::EndUpdate() {
     if (updateDepth_ > 0 && --updateDepth_ == 0) setUpdatesEnabled(true);
+}
+
+void TTreeView::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void TTreeView::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseReleaseEvent(event);
+}
+
+void TTreeView::mouseDoubleClickEvent(QMouseEvent *event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseDoubleClickEvent(event);
 }

@@ -69,6 +69,13 @@ class TTreeView : public QTreeWidget {
     // Runs before a node's children become visible, whether the user or the program expands it.
     std::function<void(TTreeNode *)> OnExpanding;
 
+  protected:
+    // The right button neither moves the selection nor clicks a node: what it does is the
+    // owner's business (the trees' pop-up menu).
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
   private:
     int updateDepth_ = 0;
 };
