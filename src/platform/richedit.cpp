@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -62,19 +63,30 @@ void TRichEdit::SetText(const QString &text) {
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     // Through the document, not QTextEdit::setPlainText: that one gives the whole new text
     // the character format found at the old caret (a red mark would colour the next chapter).
+    parkCaret();
     document()->setPlainText(plain);
     textWasSet();
 }
 
 void TRichEdit::Clear() {
+    parkCaret();
     document()->clear();
     textWasSet();
+}
+
+void TRichEdit::parkCaret() {
+    // New text goes in at position 0, which would stretch a caret there into a selection of
+    // the whole new text; the next caret move would then lay out the whole document at once
+    // (90 ms for a long chapter) to repaint that selection. A caret detached from the
+    // document while the text changes costs nothing; textWasSet puts it at the start.
+    setTextCursor(QTextCursor());
 }
 
 int TRichEdit::TextLength() const { return document()->characterCount() - 1; }
 
 void TRichEdit::textWasSet() {
-    setTextCursor(QTextCursor(document()));
+    if (textCursor().isNull() || textCursor().position() != 0 || textCursor().hasSelection())
+        setTextCursor(QTextCursor(document()));
     if (autoURLDetect_) detectLinks();
     emit Change();
 }
@@ -91,9 +103,12 @@ int TRichEdit::SelLength() const {
 void TRichEdit::Select(int start, int length) {
     const int end = TextLength();
     start = std::clamp(start, 0, end);
+    const int stop = std::clamp(start + length, start, end);
+    const QTextCursor current = textCursor();
+    if (current.anchor() == start && current.position() == stop) return;
     QTextCursor c(document());
     c.setPosition(start);
-    c.setPosition(std::clamp(start + length, start, end), QTextCursor::KeepAnchor);
+    c.setPosition(stop, QTextCursor::KeepAnchor);
     setTextCursor(c);
 }
 
@@ -288,7 +303,18 @@ bool TRichEdit::viewportEvent(QEvent *event) {
 QByteArray TRichEdit::SaveRtf() const { return writeRtf(*document()); }
 
 void TRichEdit::LoadRtf(const QByteArray &rtf) {
-    readRtf(rtf, *document());
+    parkCaret();
+    try {
+        // One edit block: the layout hears of the new content once, as a whole, and lays
+        // out the page in view instead of every run as it arrives.
+        QTextCursor block(document());
+        block.beginEditBlock();
+        const auto end = qScopeGuard([&block] { block.endEditBlock(); });
+        readRtf(rtf, *document());
+    } catch (...) {
+        setTextCursor(QTextCursor(document()));  // not RTF: the text stays as it was
+        throw;
+    }
     textWasSet();
 }
 

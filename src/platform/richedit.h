@@ -96,6 +96,7 @@ class TRichEdit : public QTextEdit {
     void changeEvent(QEvent *event) override;
 
   private:
+    void parkCaret();
     void textWasSet();
     void detectLinks();
     void updateColours();

@@ -209,6 +209,8 @@ TEST(RichEditTest, UnwritableAndUnreadableFilesRaiseErrorsAndKeepTheText) {
     file.close();
     EXPECT_THROW(rc.LoadFromFile(garbage), RtfError);
     EXPECT_EQ(rc.Text(), "原有的文字");
+    rc.Select(1, 2);
+    EXPECT_EQ(rc.SelText(), "有的");  // the caret still works
 }
 
 TEST(RichEditTest, HourglassLastsAsLongAsItsScope) {
