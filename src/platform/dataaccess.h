@@ -114,6 +114,8 @@ class TUniQuery {
     bool IsEmpty() const { return Eof(); }
     void Next();
     TField FieldByName(const QString &name) const;
+    TField Field(int column) const { return TField(*this, column); }
+    int FieldCount() const { return cursor_ ? int(cursor_->fieldNames().size()) : 0; }
 
   private:
     friend class TField;
