@@ -293,8 +293,14 @@ LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
                         } else {
                             if (separator && target - have <= separator) break;
                             if (separator) body.append(crlf);
-                            const QByteArray part =
-                                leadingCharacters(piece->body, target - have - separator);
+                            QByteArray part = leadingCharacters(piece->body, target - have - separator);
+                            // Not half a marker at the cut: drop a partial "[[[" or "]]]".
+                            if (!part.isEmpty() && (part.back() == '[' || part.back() == ']')) {
+                                const char bracket = part.back();
+                                qsizetype run = 0;
+                                while (run < part.size() && part[part.size() - 1 - run] == bracket) ++run;
+                                part.chop(run % 3);
+                            }
                             body.append(part);
                             have += separator + codePoints(part);
                             if (unbalancedMarkerLine(body)) {
