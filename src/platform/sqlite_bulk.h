@@ -31,6 +31,7 @@ class SqliteBulkFile {
     // Closes the file; further use throws. Errors at closing throw as well.
     void close();
 
+    bool isOpen() const { return db_ != nullptr; }
     const QString &path() const { return path_; }
     sqlite3 *handle() const;
 

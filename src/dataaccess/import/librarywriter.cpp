@@ -3,9 +3,11 @@
 #include "dataaccess/configuration.h"
 #include "dataaccess/import/idrules.h"
 #include "dataaccess/schema.h"
+#include "dataaccess/sqltext.h"
 #include "platform/sqlite_bulk.h"
 
 #include <QDir>
+#include <QScopeGuard>
 
 namespace libraryimport {
 
@@ -37,7 +39,7 @@ qint64 codePoints(const QByteArray &utf8) {
 }
 }  // namespace
 
-LibraryWriter::LibraryWriter(const QString &dir, const LibraryKeys &keys) {
+LibraryWriter::LibraryWriter(const QString &dir, const LibraryKeys &keys) : dir_(dir) {
     try {
         catalogue_ = createFile(dir, kCatalogueFile, keys.key1, schema::catalogueSql());
         text_ = createFile(dir, kTextFile, QString(), QString());
@@ -173,14 +175,30 @@ void LibraryWriter::finish(bool vacuum, const ImportProgress &progress) {
         progress.startPhase(vacuum ? QStringLiteral("analysing and compacting")
                                    : QStringLiteral("analysing"),
                             std::size(files));
+        // VACUUM builds a full copy of a file, which the engine keeps in memory by default. It
+        // goes to a file in the library's own folder instead, which has room for the library.
+        // That folder setting is global to the process: it is cleared again when done.
+        auto setTempFolder = [&](const QString &folder) {
+            catalogue_->execute(QStringLiteral("PRAGMA temp_store_directory = '%1'").arg(sqlText(folder)));
+        };
+        if (vacuum) setTempFolder(dir_);
+        auto clearTempFolder = qScopeGuard([&] {
+            try {
+                if (vacuum && catalogue_->isOpen()) setTempFolder(QString());
+            } catch (const DbError &) {
+            }
+        });
         qint64 done = 0;
         for (SqliteBulkFile *file : files) {
             file->commit();
             file->execute(QStringLiteral("ANALYZE"));
-            if (vacuum) file->execute(QStringLiteral("VACUUM"));
-            file->close();
+            if (vacuum) file->execute(QStringLiteral("PRAGMA temp_store = FILE; VACUUM"));
+            if (file != catalogue_.get()) file->close();
             progress.step(++done);
         }
+        clearTempFolder.dismiss();
+        if (vacuum) setTempFolder(QString());
+        catalogue_->close();
     } catch (const DbError &e) {
         throw ImportError(e.message());
     }

@@ -68,6 +68,7 @@ class LibraryWriter {
     struct Shelf;
     Shelf &shelfOf(const BookHeader &book);
 
+    QString dir_;
     std::unique_ptr<SqliteBulkFile> catalogue_, text_, secondText_, kangxi_;
     std::unique_ptr<SqliteBulkStatement> insertBook_, insertChapter_, insertSecond_, insertFldb_;
     std::map<QString, std::unique_ptr<SqliteBulkStatement>> insertDictionary_;
