@@ -312,6 +312,19 @@ const BadInput kBadInputs[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, BadInputTest, ::testing::ValuesIn(kBadInputs),
                          [](const auto &info) { return std::string(info.param.name); });
 
+TEST_F(ImporterTest, FailureWhileWritingLeavesNothingBehind) {
+    writeTypicalSource();
+    ImportProgress progress;
+    QString phase;
+    progress.phase = [&](const QString &name, qint64) { phase = name; };
+    progress.advance = [&](qint64 done) {
+        if (phase == QLatin1String("writing books") && done == 3) throw ImportError(QStringLiteral("interrupted"));
+    };
+    EXPECT_THROW(importLibrary(src(), lib(), {}, progress), ImportError);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("src")});
+}
+
 TEST_F(ImporterTest, MissingBooksFolderIsRefused) {
     writeFile(src(QStringLiteral("dict/zizi.tsv")), "zi\n一\n");
     try {

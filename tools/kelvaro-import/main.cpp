@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -59,6 +60,14 @@ std::optional<qint64> parseCount(QString text) {
     const double value = text.toDouble(&ok) * factor;
     if (!ok || value < 0 || value > 9e18) return std::nullopt;
     return qint64(value + 0.5);
+}
+
+// Ctrl-C or a termination request: the run stops at its next progress report and removes its
+// temporary folder. A second signal ends the process at once.
+volatile std::sig_atomic_t interrupted = 0;
+extern "C" void onSignal(int signal) {
+    interrupted = 1;
+    std::signal(signal, SIG_DFL);
 }
 
 }  // namespace
@@ -125,6 +134,21 @@ int main(int argc, char **argv) {
         ++warnings;
         showWarning(message);
     };
+    auto showPhase = progress.phase;
+    auto showAdvance = progress.advance;
+    auto checkInterrupted = [] {
+        if (interrupted) throw libraryimport::ImportError(QStringLiteral("interrupted"));
+    };
+    progress.phase = [&](const QString &name, qint64 total) {
+        checkInterrupted();
+        showPhase(name, total);
+    };
+    progress.advance = [&](qint64 done) {
+        checkInterrupted();
+        showAdvance(done);
+    };
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
 
     QElapsedTimer clock;
     clock.start();
