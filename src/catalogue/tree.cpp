@@ -10,31 +10,49 @@ namespace {
 const QString kSubcategoryPlaceholder = QStringLiteral("loading...");
 const QString kBookPlaceholder = QStringLiteral("loading..");
 
-// A book node from the current row of a wxlb-shaped result: one-chapter books are leaves that
-// carry their only chapter's id, others carry the book id and a placeholder child.
-TTreeNode *bookNode(const TUniQuery &query) {
-    auto data = std::make_unique<tnodedata>();
-    data->cnt = query.FieldByName(QStringLiteral("cnt")).AsInteger();
-    data->id = query.FieldByName(data->cnt < 2 ? QStringLiteral("zid") : QStringLiteral("id")).AsInteger();
-    data->caption = query.FieldByName(QStringLiteral("a1")).AsString();
-    data->ff = 0;
-    auto *node = new TTreeNode(data->caption);
-    if (data->cnt > 1) node->addChild(new TTreeNode(kBookPlaceholder));
-    node->SetData(std::move(data));
-    return node;
+// Book nodes from the rows of a wxlb-shaped result: one-chapter books are leaves that carry
+// their only chapter's id, others carry the book id and a placeholder child.
+QList<QTreeWidgetItem *> bookNodes(TUniQuery &query) {
+    QList<QTreeWidgetItem *> books;
+    if (query.Eof()) return books;
+    // Columns looked up once, not per row: a result may hold tens of thousands of books.
+    const TField id = query.FieldByName(QStringLiteral("id"));
+    const TField zid = query.FieldByName(QStringLiteral("zid"));
+    const TField cnt = query.FieldByName(QStringLiteral("cnt"));
+    const TField a1 = query.FieldByName(QStringLiteral("a1"));
+    try {
+        for (; !query.Eof(); query.Next()) {
+            auto data = std::make_unique<tnodedata>();
+            data->cnt = cnt.AsInteger();
+            data->id = data->cnt < 2 ? zid.AsInteger() : id.AsInteger();
+            data->caption = a1.AsString();
+            data->ff = 0;
+            auto *node = new TTreeNode(data->caption);
+            if (data->cnt > 1) node->addChild(new TTreeNode(kBookPlaceholder));
+            node->SetData(std::move(data));
+            books << node;
+        }
+    } catch (...) {
+        qDeleteAll(books);
+        throw;
+    }
+    return books;
 }
 
 // Chapter nodes under `book` from a zjlist-shaped result; marks the book loaded when any.
 void addChapters(TTreeView *tree, TTreeNode *book, TUniQuery &query) {
     QList<QTreeWidgetItem *> chapters;
-    while (!query.Eof()) {
-        auto data = std::make_unique<tnodedata>();
-        data->id = query.FieldByName(QStringLiteral("id")).AsInteger();
-        data->caption = query.FieldByName(QStringLiteral("zj")).AsString();
-        auto *node = new TTreeNode(data->caption);
-        node->SetData(std::move(data));
-        chapters << node;
-        query.Next();
+    if (!query.Eof()) {
+        const TField id = query.FieldByName(QStringLiteral("id"));
+        const TField zj = query.FieldByName(QStringLiteral("zj"));
+        for (; !query.Eof(); query.Next()) {
+            auto data = std::make_unique<tnodedata>();
+            data->id = id.AsInteger();
+            data->caption = zj.AsString();
+            auto *node = new TTreeNode(data->caption);
+            node->SetData(std::move(data));
+            chapters << node;
+        }
     }
     tree->AddChildren(book, chapters);
     if (!chapters.isEmpty()) nodedata(book)->ff = 1;
@@ -57,17 +75,7 @@ void TForm2::TreeViewaExpanding(TTreeNode *node) {
         q.SQL.Clear();
         q.SQL.Add(QStringLiteral("select * from wxlb where fl2='") + sqlText(node->Text()) + QStringLiteral("'"));
         q.Open();
-        QList<QTreeWidgetItem *> books;
-        try {
-            while (!q.Eof()) {
-                books << bookNode(q);
-                q.Next();
-            }
-        } catch (...) {
-            qDeleteAll(books);
-            throw;
-        }
-        TreeViewa->AddChildren(node, books);
+        TreeViewa->AddChildren(node, bookNodes(q));
         q.Close();
     }
     tnodedata *data = nodedata(node);
@@ -99,18 +107,12 @@ void TForm2::loadtree() {
         TreeViewb->Add(nullptr, data->caption)->SetData(std::move(data));
     } else {
         TreeViewb->BeginUpdate();
-        QList<QTreeWidgetItem *> books;
         try {
-            while (!q.Eof()) {
-                books << bookNode(q);
-                q.Next();
-            }
+            TreeViewb->AddChildren(nullptr, bookNodes(q));
         } catch (...) {
-            qDeleteAll(books);
             TreeViewb->EndUpdate();
             throw;
         }
-        TreeViewb->AddChildren(nullptr, books);
         TreeViewb->EndUpdate();
     }
     q.Close();

@@ -108,7 +108,9 @@ class SqliteSession final : public DbSession {
         const char *end = tail + text.size();
         while (tail < end) {
             sqlite3_stmt *raw = nullptr;
-            if (sqlite3_prepare_v2(db_, tail, int(end - tail), &raw, &tail) != SQLITE_OK)
+            // -1: the text is nul-terminated; a length would make SQLite copy the whole rest of
+            // a long batch for every statement.
+            if (sqlite3_prepare_v2(db_, tail, -1, &raw, &tail) != SQLITE_OK)
                 throw DbError(engineMessage(db_));
             if (!raw) break;  // only blanks or comments left
             SqliteStatement stmt(raw);
