@@ -298,7 +298,7 @@ const BadInput kBadInputs[] = {
      "expected a header line \"key: value\" or a blank line before the chapters"},
     {"TextBeforeFirstChapter", "books/x.book", "title: 甲\nsection: 子部\ncategory: 笔记\n\n序\n## 一\n文\n",
      "books/x.book:5", "text before the first chapter (a chapter begins with a line \"## \" and its title)"},
-    {"ChapterWithoutTitle", "books/x.book", "title: 甲\nsection: 子部\ncategory: 笔记\n\n## 一\n文\n##\n文\n",
+    {"ChapterWithoutTitle", "books/x.book", "title: 甲\nsection: 子部\ncategory: 笔记\n\n## 一\n文\n##   \n文\n",
      "books/x.book:7", "chapter without a title"},
     {"DictionaryUnknownColumn", "dict/zizi.tsv", "zi\tpinyin\n一\tyi\n", "dict/zizi.tsv:1",
      "unknown column \"pinyin\" (columns of zizi: zi py bs bhs guyi jb xx)"},
@@ -340,7 +340,7 @@ TEST_F(ImporterTest, MissingBooksFolderIsRefused) {
 class ImportToolTest : public ImporterTest {
   protected:
     void SetUp() override {
-        tool = QStringLiteral(KELVARO_BINARY_DIR "/tools/kelvaro-import/kelvaro-import");
+        tool = QStringLiteral(KELVARO_BINARY_DIR "/kelvaro-import");
         if (!QFileInfo(tool).isExecutable()) GTEST_SKIP() << "kelvaro-import is not built";
     }
     int runTool(const QStringList &arguments) {

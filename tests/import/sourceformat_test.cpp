@@ -22,9 +22,10 @@ TEST(SourceFormat, CrLfFilesWithByteOrderMarkAndLeadingBlankLines) {
 
 TEST(SourceFormat, HeaderMayEndAtTheFirstChapter) {
     const SourceBook book =
-        parseBook("title: 甲\nsection: 子部\ncategory: 笔记\n## 一\n文\n## 二\n\\## 三\n", QStringLiteral("x.book"));
+        parseBook("title: 甲\nsection: 子部\ncategory: 笔记\n## 一\n文\n## 二\n\\## 三\n##\n##四\n", QStringLiteral("x.book"));
     ASSERT_EQ(book.chapters.size(), 2u);
-    EXPECT_EQ(QString::fromUtf8(book.chapters[1].body), QStringLiteral("## 三"));
+    // Only "## " begins a chapter; an escaped one and "##" without the space are body text.
+    EXPECT_EQ(QString::fromUtf8(book.chapters[1].body), QStringLiteral("## 三\r\n##\r\n##四"));
 }
 
 struct MarkerCase {

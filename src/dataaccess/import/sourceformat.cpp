@@ -54,7 +54,7 @@ bool isBlank(QByteArrayView line) {
                        [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; });
 }
 
-bool isHeading(QByteArrayView line) { return line.startsWith("## ") || line == "##"; }
+bool isHeading(QByteArrayView line) { return line.startsWith("## "); }
 
 QString text(QByteArrayView bytes) { return QString::fromUtf8(bytes).trimmed(); }
 
