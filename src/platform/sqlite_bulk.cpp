@@ -8,7 +8,7 @@ namespace {
 QString engineMessage(sqlite3 *db, const QString &path) {
     return QStringLiteral("%1: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db)));
 }
-}  // namespace
+} // namespace
 
 SqliteBulkFile::SqliteBulkFile(const QString &path, const QString &key) : path_(path) {
     const QByteArray file = path.toUtf8();
@@ -34,7 +34,9 @@ SqliteBulkFile::SqliteBulkFile(const QString &path, const QString &key) : path_(
     }
 }
 
-SqliteBulkFile::~SqliteBulkFile() { sqlite3_close_v2(db_); }
+SqliteBulkFile::~SqliteBulkFile() {
+    sqlite3_close_v2(db_);
+}
 
 sqlite3 *SqliteBulkFile::handle() const {
     if (!db_) throw DbError(QStringLiteral("%1: the file is closed").arg(path_));
@@ -78,12 +80,14 @@ void SqliteBulkFile::close() {
 
 SqliteBulkStatement::SqliteBulkStatement(SqliteBulkFile &file, const QString &sql) : file_(file) {
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(file.handle(), text.constData(), int(text.size()), &stmt_,
-                           nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(file.handle(), text.constData(), int(text.size()), &stmt_, nullptr) !=
+        SQLITE_OK)
         throw DbError(engineMessage(file.handle(), file.path()));
 }
 
-SqliteBulkStatement::~SqliteBulkStatement() { sqlite3_finalize(stmt_); }
+SqliteBulkStatement::~SqliteBulkStatement() {
+    sqlite3_finalize(stmt_);
+}
 
 void SqliteBulkStatement::check(int rc) const {
     if (rc != SQLITE_OK) throw DbError(engineMessage(file_.handle(), file_.path()));
@@ -93,7 +97,9 @@ void SqliteBulkStatement::bind(int index, qint64 value) {
     check(sqlite3_bind_int64(stmt_, index, value));
 }
 
-void SqliteBulkStatement::bind(int index, const QString &value) { bindUtf8(index, value.toUtf8()); }
+void SqliteBulkStatement::bind(int index, const QString &value) {
+    bindUtf8(index, value.toUtf8());
+}
 
 void SqliteBulkStatement::bindUtf8(int index, const QByteArray &value) {
     // An empty QByteArray may have no data pointer; bind "" rather than NULL.

@@ -7,8 +7,9 @@ using namespace libraryimport;
 namespace {
 
 TEST(SourceFormat, CrLfFilesWithByteOrderMarkAndLeadingBlankLines) {
-    const QByteArray content = "\xEF\xBB\xBF\r\n\r\ntitle: 甲 \r\nsection: 子部\r\ncategory: 笔记\r\nnote: 注：有冒號\r\n"
-                               "\r\n## 一 \r\n  正文 \r\n\r\n第二行\r\n\r\n## 二\r\n";
+    const QByteArray content =
+        "\xEF\xBB\xBF\r\n\r\ntitle: 甲 \r\nsection: 子部\r\ncategory: 笔记\r\nnote: 注：有冒號\r\n"
+        "\r\n## 一 \r\n  正文 \r\n\r\n第二行\r\n\r\n## 二\r\n";
     const SourceBook book = parseBook(content, QStringLiteral("x.book"));
     EXPECT_EQ(book.title, QStringLiteral("甲"));
     EXPECT_EQ(book.note, QStringLiteral("注：有冒號"));
@@ -22,7 +23,8 @@ TEST(SourceFormat, CrLfFilesWithByteOrderMarkAndLeadingBlankLines) {
 
 TEST(SourceFormat, HeaderMayEndAtTheFirstChapter) {
     const SourceBook book =
-        parseBook("title: 甲\nsection: 子部\ncategory: 笔记\n## 一\n文\n## 二\n\\## 三\n##\n##四\n", QStringLiteral("x.book"));
+        parseBook("title: 甲\nsection: 子部\ncategory: 笔记\n## 一\n文\n## 二\n\\## 三\n##\n##四\n",
+                  QStringLiteral("x.book"));
     ASSERT_EQ(book.chapters.size(), 2u);
     // Only "## " begins a chapter; an escaped one and "##" without the space are body text.
     EXPECT_EQ(QString::fromUtf8(book.chapters[1].body), QStringLiteral("## 三\r\n##\r\n##四"));
@@ -46,7 +48,8 @@ TEST(SourceFormat, UnbalancedMarkerLine) {
         {"[[[甲]]]\r\n\r\n]]]", 3},
         {"[[甲]]", 0},
     };
-    for (const MarkerCase &c : cases) EXPECT_EQ(unbalancedMarkerLine(QByteArray(c.text)), c.line) << c.text;
+    for (const MarkerCase &c : cases)
+        EXPECT_EQ(unbalancedMarkerLine(QByteArray(c.text)), c.line) << c.text;
 }
 
-}  // namespace
+} // namespace

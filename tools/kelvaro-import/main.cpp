@@ -70,7 +70,7 @@ extern "C" void onSignal(int signal) {
     std::signal(signal, SIG_DFL);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv) {
     if (argc > 1 && std::strcmp(argv[1], "--mysql") == 0) return runServerLoad(argc, argv);
@@ -87,7 +87,8 @@ int main(int argc, char **argv) {
     const QCommandLineOption chapters(QStringLiteral("chapters"), QString(), QStringLiteral("n"));
     const QCommandLineOption chars(QStringLiteral("chars"), QString(), QStringLiteral("n"));
     const QCommandLineOption seed(QStringLiteral("seed"), QString(), QStringLiteral("n"));
-    parser.addOptions({help, replace, noVacuum, quiet, generate, from, books, chapters, chars, seed});
+    parser.addOptions(
+        {help, replace, noVacuum, quiet, generate, from, books, chapters, chars, seed});
     parser.addPositionalArgument(QStringLiteral("folders"), QString());
     if (!parser.parse(app.arguments())) return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -103,8 +104,10 @@ int main(int argc, char **argv) {
     } else {
         for (const auto *option : {&from, &books, &chapters, &chars, &seed})
             if (parser.isSet(*option))
-                return usageError(QStringLiteral("--%1 belongs to --generate").arg(option->names().first()));
-        if (args.size() != 2) return usageError(QStringLiteral("expected a source folder and a library folder"));
+                return usageError(
+                    QStringLiteral("--%1 belongs to --generate").arg(option->names().first()));
+        if (args.size() != 2)
+            return usageError(QStringLiteral("expected a source folder and a library folder"));
     }
 
     libraryimport::GenerateOptions generateOptions;
@@ -112,7 +115,8 @@ int main(int argc, char **argv) {
                                   std::pair{&chapters, &generateOptions.chapters}}) {
         if (!parser.isSet(*option)) continue;
         const auto n = parseCount(parser.value(*option));
-        if (!n || *n > 0x7fffffff) return usageError(QStringLiteral("bad number for --%1").arg(option->names().first()));
+        if (!n || *n > 0x7fffffff)
+            return usageError(QStringLiteral("bad number for --%1").arg(option->names().first()));
         *target = int(*n);
     }
     if (parser.isSet(chars)) {
@@ -158,7 +162,8 @@ int main(int argc, char **argv) {
         if (generating) {
             generateOptions.replace = parser.isSet(replace);
             generateOptions.vacuum = !parser.isSet(noVacuum);
-            counts = libraryimport::generateLibrary(parser.value(from), target, generateOptions, progress);
+            counts = libraryimport::generateLibrary(parser.value(from), target, generateOptions,
+                                                    progress);
         } else {
             libraryimport::ImportOptions options;
             options.replace = parser.isSet(replace);

@@ -10,11 +10,13 @@ void writeErr(const QString &text) {
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fflush(stderr);
 }
-}  // namespace
+} // namespace
 
 ProgressView::ProgressView(bool quiet) : quiet_(quiet), terminal_(isatty(STDERR_FILENO) == 1) {}
 
-ProgressView::~ProgressView() { finishLine(); }
+ProgressView::~ProgressView() {
+    finishLine();
+}
 
 libraryimport::ImportProgress ProgressView::callbacks() {
     libraryimport::ImportProgress p;

@@ -23,7 +23,8 @@ namespace {
 
 qint64 codePoints(QByteArrayView utf8) {
     qint64 n = 0;
-    for (const char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    for (const char c : utf8)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return n;
 }
 
@@ -36,7 +37,7 @@ struct TextPool {
         QString title;
         QByteArray body;
         qint64 characters = 0;
-        int book = 0;  // index into books
+        int book = 0; // index into books
     };
     std::vector<Book> books;
     std::vector<Chapter> chapters;
@@ -49,8 +50,12 @@ struct TextPool {
     }
 };
 
-bool isSourceFolder(const QString &dir) { return QFileInfo(QDir(dir).filePath(QStringLiteral("books"))).isDir(); }
-bool isLibraryFolder(const QString &dir) { return QFileInfo::exists(QDir(dir).filePath(kCatalogueFile)); }
+bool isSourceFolder(const QString &dir) {
+    return QFileInfo(QDir(dir).filePath(QStringLiteral("books"))).isDir();
+}
+bool isLibraryFolder(const QString &dir) {
+    return QFileInfo::exists(QDir(dir).filePath(kCatalogueFile));
+}
 
 TextPool poolFromSource(const QString &dir, const ImportProgress &progress) {
     TextPool pool;
@@ -75,7 +80,8 @@ void connectTo(TUniConnection &connection, const QString &file, const QString &k
     connection.Connect();
 }
 
-TextPool poolFromLibrary(const QString &dir, const LibraryKeys &keys, const ImportProgress &progress) {
+TextPool poolFromLibrary(const QString &dir, const LibraryKeys &keys,
+                         const ImportProgress &progress) {
     TextPool pool;
     TUniConnection catalogue, text, secondText;
     connectTo(catalogue, QDir(dir).filePath(kCatalogueFile), keys.key1);
@@ -111,10 +117,12 @@ TextPool poolFromLibrary(const QString &dir, const LibraryKeys &keys, const Impo
     }
     q.Close();
     if (pool.books.empty() || pool.chapters.empty())
-        throw ImportError(QDir(dir).filePath(kCatalogueFile), 0, QStringLiteral("the library has no chapters"));
+        throw ImportError(QDir(dir).filePath(kCatalogueFile), 0,
+                          QStringLiteral("the library has no chapters"));
 
     std::set<int> tables;
-    for (const Place &p : places) tables.insert(p.fldb);
+    for (const Place &p : places)
+        tables.insert(p.fldb);
     progress.startPhase(QStringLiteral("reading texts"), qint64(tables.size()) + 1);
     qint64 done = 0;
     auto readBodies = [&](TUniConnection &connection, const QString &table) {
@@ -123,12 +131,14 @@ TextPool poolFromLibrary(const QString &dir, const LibraryKeys &keys, const Impo
         for (body.Open(); !body.Eof(); body.Next()) {
             const auto at = chapterIndex.find(body.FieldByName(QStringLiteral("id")).AsInteger());
             if (at != chapterIndex.end())
-                pool.chapters[at->second].body = body.FieldByName(QStringLiteral("body")).AsString().toUtf8();
+                pool.chapters[at->second].body =
+                    body.FieldByName(QStringLiteral("body")).AsString().toUtf8();
         }
         body.Close();
         progress.step(++done);
     };
-    for (const int n : tables) readBodies(text, schema::bodyTableName(n));
+    for (const int n : tables)
+        readBodies(text, schema::bodyTableName(n));
     readBodies(secondText, QStringLiteral("wx"));
     for (TextPool::Chapter &chapter : pool.chapters) {
         chapter.characters = codePoints(chapter.body);
@@ -147,7 +157,8 @@ void copyDictionariesFromSource(const QString &dir, LibraryWriter &writer) {
     }
 }
 
-void copyDictionariesFromLibrary(const QString &dir, const LibraryKeys &keys, LibraryWriter &writer) {
+void copyDictionariesFromLibrary(const QString &dir, const LibraryKeys &keys,
+                                 LibraryWriter &writer) {
     TUniConnection catalogue, kangxi;
     connectTo(catalogue, QDir(dir).filePath(kCatalogueFile), keys.key1);
     const bool haveKangxi = QFileInfo::exists(QDir(dir).filePath(kKangxiFile));
@@ -155,11 +166,13 @@ void copyDictionariesFromLibrary(const QString &dir, const LibraryKeys &keys, Li
     for (const DictionaryTable &table : dictionaryTables()) {
         if (table.kangxi && !haveKangxi) continue;
         TUniQuery q(table.kangxi ? &kangxi : &catalogue);
-        q.SQL.SetText(QStringLiteral("select %1 from %2").arg(table.columns.join(QLatin1Char(',')), table.table));
+        q.SQL.SetText(QStringLiteral("select %1 from %2")
+                          .arg(table.columns.join(QLatin1Char(',')), table.table));
         QStringList values;
         for (q.Open(); !q.Eof(); q.Next()) {
             values.clear();
-            for (const QString &column : table.columns) values << q.FieldByName(column).AsString();
+            for (const QString &column : table.columns)
+                values << q.FieldByName(column).AsString();
             writer.addDictionaryRow(table, values);
         }
         q.Close();
@@ -177,11 +190,11 @@ QByteArray leadingCharacters(QByteArrayView text, qint64 characters) {
 }
 
 struct PlannedBook {
-    int category = 0;  // index into the skeleton's (section, category) pairs
+    int category = 0; // index into the skeleton's (section, category) pairs
     int chapters = 1;
 };
 
-}  // namespace
+} // namespace
 
 LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
                               const GenerateOptions &options, const ImportProgress &progress) {
@@ -194,9 +207,10 @@ LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
     if (!fromSource && !isLibraryFolder(from))
         throw ImportError(from, 0, QStringLiteral("neither a library source folder nor a library"));
 
-    std::vector<std::pair<QString, QString>> shelves;  // every (section, category) of the catalogue
+    std::vector<std::pair<QString, QString>> shelves; // every (section, category) of the catalogue
     for (const auto &[section, list] : catalogueSkeleton())
-        for (const QString &category : list.split(QLatin1Char('|'))) shelves.emplace_back(section, category);
+        for (const QString &category : list.split(QLatin1Char('|')))
+            shelves.emplace_back(section, category);
 
     // Plan the books: a sub-category each, and a long-tailed number of chapters (many books
     // with one chapter, a few with thousands), adding up to exactly options.chapters.
@@ -219,12 +233,14 @@ LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
             given += more;
         }
         std::uniform_int_distribution<size_t> anyBook(0, plan.size() - 1);
-        for (; given < extra; ++given) ++plan[anyBook(random)].chapters;
-        std::stable_sort(plan.begin(), plan.end(),
-                         [](const PlannedBook &a, const PlannedBook &b) { return a.category < b.category; });
+        for (; given < extra; ++given)
+            ++plan[anyBook(random)].chapters;
+        std::stable_sort(plan.begin(), plan.end(), [](const PlannedBook &a, const PlannedBook &b) {
+            return a.category < b.category;
+        });
     }
     // Number them now, so a plan that breaks the id ranges fails before anything is read.
-    std::vector<std::pair<int, int>> ids;  // book id, first chapter id
+    std::vector<std::pair<int, int>> ids; // book id, first chapter id
     {
         IdAllocator allocator;
         for (const PlannedBook &book : plan) {
@@ -234,7 +250,8 @@ LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
         }
     }
 
-    const TextPool pool = fromSource ? poolFromSource(from, progress) : poolFromLibrary(from, options.keys, progress);
+    const TextPool pool =
+        fromSource ? poolFromSource(from, progress) : poolFromLibrary(from, options.keys, progress);
     if (pool.chapters.empty() || pool.characters == 0)
         throw ImportError(from, 0, QStringLiteral("has no text to make a library from"));
 
@@ -267,10 +284,14 @@ LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
     for (size_t b = 0; b < plan.size(); ++b) {
         const PlannedBook &planned = plan[b];
         const TextPool::Book &origin = pool.books[anyPoolBook(random)];
-        BookHeader header{origin.title, origin.author, origin.note,
+        BookHeader header{origin.title,
+                          origin.author,
+                          origin.note,
                           shelves[size_t(planned.category)].first,
-                          shelves[size_t(planned.category)].second, QString()};
-        if (const int uses = titleUses[origin.title]++) header.title += QStringLiteral("（%1）").arg(uses + 1);
+                          shelves[size_t(planned.category)].second,
+                          QString()};
+        if (const int uses = titleUses[origin.title]++)
+            header.title += QStringLiteral("（%1）").arg(uses + 1);
         writer.addBook(ids[b].first, header, planned.chapters, ids[b].second);
 
         for (int c = 0; c < planned.chapters; ++c) {
@@ -281,7 +302,8 @@ LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
                 body = piece->body;
             } else {
                 const qint64 target = std::max<qint64>(
-                    0, qint64(double(charactersLeft) / double(chaptersLeft) * spread(random) + 0.5));
+                    0,
+                    qint64(double(charactersLeft) / double(chaptersLeft) * spread(random) + 0.5));
                 qint64 have = 0;
                 while (have < target) {
                     if (piece->characters > 0) {
@@ -293,12 +315,14 @@ LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
                         } else {
                             if (separator && target - have <= separator) break;
                             if (separator) body.append(crlf);
-                            QByteArray part = leadingCharacters(piece->body, target - have - separator);
+                            QByteArray part =
+                                leadingCharacters(piece->body, target - have - separator);
                             // Not half a marker at the cut: drop a partial "[[[" or "]]]".
                             if (!part.isEmpty() && (part.back() == '[' || part.back() == ']')) {
                                 const char bracket = part.back();
                                 qsizetype run = 0;
-                                while (run < part.size() && part[part.size() - 1 - run] == bracket) ++run;
+                                while (run < part.size() && part[part.size() - 1 - run] == bracket)
+                                    ++run;
                                 part.chop(run % 3);
                             }
                             body.append(part);
@@ -335,4 +359,4 @@ LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
     return writer.counts();
 }
 
-}  // namespace libraryimport
+} // namespace libraryimport

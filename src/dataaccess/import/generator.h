@@ -19,11 +19,12 @@ struct GenerateOptions {
     quint32 seed = 1;
     bool replace = false;
     bool vacuum = true;
-    LibraryKeys keys = LibraryKeys::fromConfiguration();  // of the new library and of `from`
+    LibraryKeys keys = LibraryKeys::fromConfiguration(); // of the new library and of `from`
 };
 
 // `from` is a source folder (it has a "books" folder) or a library folder (it has "wxlb.dbx").
 LibraryCounts generateLibrary(const QString &from, const QString &libraryDir,
-                              const GenerateOptions &options = {}, const ImportProgress &progress = {});
+                              const GenerateOptions &options = {},
+                              const ImportProgress &progress = {});
 
-}  // namespace libraryimport
+} // namespace libraryimport

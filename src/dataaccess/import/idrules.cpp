@@ -50,4 +50,4 @@ int IdAllocator::nextChapters(const QString &section, int count) {
     return first;
 }
 
-}  // namespace libraryimport
+} // namespace libraryimport

@@ -18,7 +18,9 @@ inline constexpr int kFirstBodyTable = 1;
 inline constexpr int kFirstDaoFoBodyTable = 50000;
 
 // True when the chapter's body belongs in table wx of the second text database.
-inline bool inSecondTextFile(int chapterId) { return chapterId < 810000 && chapterId % 20 == 0; }
+inline bool inSecondTextFile(int chapterId) {
+    return chapterId < 810000 && chapterId % 20 == 0;
+}
 
 // The body table number of a sub-category: its position in the catalogue skeleton, counted
 // from kFirstBodyTable over the sections outside 道部 and 佛部 and from kFirstDaoFoBodyTable
@@ -40,4 +42,4 @@ class IdAllocator {
     qint64 daoFoChapter_ = kFirstDaoFoChapter;
 };
 
-}  // namespace libraryimport
+} // namespace libraryimport

@@ -29,25 +29,28 @@ BookHeader headerOf(const SourceBook &book) {
     return {book.title, book.author, book.note, book.section, book.category, book.zmf};
 }
 
-std::vector<PlannedDictionary> findDictionaries(const QString &sourceDir, const ImportProgress &progress) {
+std::vector<PlannedDictionary> findDictionaries(const QString &sourceDir,
+                                                const ImportProgress &progress) {
     std::vector<PlannedDictionary> found;
     const QDir dict(QDir(sourceDir).filePath(QStringLiteral("dict")));
     if (!dict.exists()) return found;
     const QString shown = QDir::cleanPath(dict.path());
     for (const DictionaryTable &table : dictionaryTables())
         if (dict.exists(table.file))
-            found.push_back({&table, dict.filePath(table.file), shown + QLatin1Char('/') + table.file, 0});
+            found.push_back(
+                {&table, dict.filePath(table.file), shown + QLatin1Char('/') + table.file, 0});
     for (const QString &name : dict.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
         const bool known = std::any_of(dictionaryTables().begin(), dictionaryTables().end(),
                                        [&](const DictionaryTable &t) { return t.file == name; });
         if (!known)
-            progress.warn(ImportError::format(shown + QLatin1Char('/') + name, 0,
-                                              QStringLiteral("not a dictionary table of the library; ignored")));
+            progress.warn(ImportError::format(
+                shown + QLatin1Char('/') + name, 0,
+                QStringLiteral("not a dictionary table of the library; ignored")));
     }
     return found;
 }
 
-}  // namespace
+} // namespace
 
 LibraryCounts importLibrary(const QString &sourceDir, const QString &libraryDir,
                             const ImportOptions &options, const ImportProgress &progress) {
@@ -96,15 +99,18 @@ LibraryCounts importLibrary(const QString &sourceDir, const QString &libraryDir,
     for (const PlannedBook &planned : books) {
         const SourceBook book = readBook(planned.file.path, planned.file.displayName);
         if (int(book.chapters.size()) != planned.chapters)
-            throw ImportError(planned.file.displayName, 0, QStringLiteral("changed during the import"));
+            throw ImportError(planned.file.displayName, 0,
+                              QStringLiteral("changed during the import"));
         writer.addBook(planned.id, headerOf(book), planned.chapters, planned.firstChapter);
         int id = planned.firstChapter;
-        for (const SourceChapter &chapter : book.chapters) writer.addChapter(id++, chapter.title, chapter.body);
+        for (const SourceChapter &chapter : book.chapters)
+            writer.addChapter(id++, chapter.title, chapter.body);
         progress.step(++done);
     }
     if (!dictionaries.empty()) {
         qint64 rows = 0;
-        for (const PlannedDictionary &d : dictionaries) rows += d.rows;
+        for (const PlannedDictionary &d : dictionaries)
+            rows += d.rows;
         progress.startPhase(QStringLiteral("writing dictionaries"), rows);
         qint64 written = 0;
         for (const PlannedDictionary &d : dictionaries)
@@ -118,11 +124,10 @@ LibraryCounts importLibrary(const QString &sourceDir, const QString &libraryDir,
     writer.finish(options.vacuum, progress);
 
     const QString notice = QDir(sourceDir).filePath(kNoticeFile);
-    if (QFileInfo::exists(notice) &&
-        !QFile::copy(notice, QDir(staged.dir()).filePath(kNoticeFile)))
+    if (QFileInfo::exists(notice) && !QFile::copy(notice, QDir(staged.dir()).filePath(kNoticeFile)))
         throw ImportError(notice, 0, QStringLiteral("cannot copy into the library"));
     staged.commit();
     return writer.counts();
 }
 
-}  // namespace libraryimport
+} // namespace libraryimport

@@ -9,12 +9,12 @@
 namespace libraryimport {
 
 struct ImportOptions {
-    bool replace = false;  // write over a library already in the target folder
-    bool vacuum = true;    // compact every file at the end
+    bool replace = false; // write over a library already in the target folder
+    bool vacuum = true;   // compact every file at the end
     LibraryKeys keys = LibraryKeys::fromConfiguration();
 };
 
 LibraryCounts importLibrary(const QString &sourceDir, const QString &libraryDir,
                             const ImportOptions &options = {}, const ImportProgress &progress = {});
 
-}  // namespace libraryimport
+} // namespace libraryimport

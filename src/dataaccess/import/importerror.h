@@ -54,4 +54,4 @@ struct ImportProgress {
     }
 };
 
-}  // namespace libraryimport
+} // namespace libraryimport

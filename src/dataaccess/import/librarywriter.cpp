@@ -23,8 +23,8 @@ struct LibraryWriter::Shelf {
 };
 
 namespace {
-std::unique_ptr<SqliteBulkFile> createFile(const QString &dir, const QString &name, const QString &key,
-                                           const QString &schemaSql) {
+std::unique_ptr<SqliteBulkFile> createFile(const QString &dir, const QString &name,
+                                           const QString &key, const QString &schemaSql) {
     auto file = std::make_unique<SqliteBulkFile>(QDir(dir).filePath(name), key);
     file->setFastUnsafeWrites();
     if (!schemaSql.isEmpty()) file->execute(schemaSql);
@@ -34,10 +34,11 @@ std::unique_ptr<SqliteBulkFile> createFile(const QString &dir, const QString &na
 
 qint64 codePoints(const QByteArray &utf8) {
     qint64 n = 0;
-    for (const char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    for (const char c : utf8)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return n;
 }
-}  // namespace
+} // namespace
 
 LibraryWriter::LibraryWriter(const QString &dir, const LibraryKeys &keys) : dir_(dir) {
     try {
@@ -152,7 +153,8 @@ void LibraryWriter::addDictionaryRow(const DictionaryTable &table, const QString
                     .arg(table.table, table.columns.join(QStringLiteral(", ")),
                          marks.join(QStringLiteral(", "))));
         }
-        for (int k = 0; k < values.size(); ++k) insert->bind(k + 1, values[k]);
+        for (int k = 0; k < values.size(); ++k)
+            insert->bind(k + 1, values[k]);
         insert->step();
         ++counts_.dictionaryRows;
     } catch (const DbError &e) {
@@ -168,7 +170,8 @@ void LibraryWriter::finish(bool vacuum, const ImportProgress &progress) {
         insertSecond_.reset();
         insertFldb_.reset();
         insertDictionary_.clear();
-        for (auto &[number, shelf] : shelves_) shelf->insertBody.reset();
+        for (auto &[number, shelf] : shelves_)
+            shelf->insertBody.reset();
         currentShelf_ = nullptr;
 
         SqliteBulkFile *files[] = {catalogue_.get(), secondText_.get(), kangxi_.get(), text_.get()};
@@ -179,7 +182,8 @@ void LibraryWriter::finish(bool vacuum, const ImportProgress &progress) {
         // goes to a file in the library's own folder instead, which has room for the library.
         // That folder setting is global to the process: it is cleared again when done.
         auto setTempFolder = [&](const QString &folder) {
-            catalogue_->execute(QStringLiteral("PRAGMA temp_store_directory = '%1'").arg(sqlText(folder)));
+            catalogue_->execute(
+                QStringLiteral("PRAGMA temp_store_directory = '%1'").arg(sqlText(folder)));
         };
         if (vacuum) setTempFolder(dir_);
         auto clearTempFolder = qScopeGuard([&] {
@@ -204,4 +208,4 @@ void LibraryWriter::finish(bool vacuum, const ImportProgress &progress) {
     }
 }
 
-}  // namespace libraryimport
+} // namespace libraryimport

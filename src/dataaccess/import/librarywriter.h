@@ -24,8 +24,8 @@ inline const QString kKangxiFile = QStringLiteral("kxzd.dbx");
 inline const QString kNoticeFile = QStringLiteral("NOTICE.txt");
 
 struct LibraryKeys {
-    QString key1;  // "wxlb.dbx"
-    QString key2;  // "kelva2.dbx"
+    QString key1; // "wxlb.dbx"
+    QString key2; // "kelva2.dbx"
     // The keys the program opens its files with.
     static LibraryKeys fromConfiguration();
 };
@@ -37,8 +37,8 @@ struct BookHeader {
 struct LibraryCounts {
     qint64 books = 0;
     qint64 chapters = 0;
-    qint64 secondTextChapters = 0;  // of them, in "kelva2.dbx"
-    qint64 characters = 0;          // of all chapter bodies, in code points
+    qint64 secondTextChapters = 0; // of them, in "kelva2.dbx"
+    qint64 characters = 0;         // of all chapter bodies, in code points
     qint64 bodyTables = 0;
     qint64 dictionaryRows = 0;
 };
@@ -78,4 +78,4 @@ class LibraryWriter {
     LibraryCounts counts_;
 };
 
-}  // namespace libraryimport
+} // namespace libraryimport

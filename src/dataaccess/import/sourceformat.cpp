@@ -50,13 +50,18 @@ void requireUtf8(QByteArrayView content, const QString &file) {
 }
 
 bool isBlank(QByteArrayView line) {
-    return std::all_of(line.begin(), line.end(),
-                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; });
+    return std::all_of(line.begin(), line.end(), [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+    });
 }
 
-bool isHeading(QByteArrayView line) { return line.startsWith("## "); }
+bool isHeading(QByteArrayView line) {
+    return line.startsWith("## ");
+}
 
-QString text(QByteArrayView bytes) { return QString::fromUtf8(bytes).trimmed(); }
+QString text(QByteArrayView bytes) {
+    return QString::fromUtf8(bytes).trimmed();
+}
 
 struct HeaderKey {
     const char *name;
@@ -70,13 +75,15 @@ const HeaderKey kHeaderKeys[] = {
 
 QString headerKeyList() {
     QStringList names;
-    for (const HeaderKey &key : kHeaderKeys) names << QString::fromLatin1(key.name);
+    for (const HeaderKey &key : kHeaderKeys)
+        names << QString::fromLatin1(key.name);
     return names.join(QStringLiteral(", "));
 }
 
 QString sectionList() {
     QStringList names;
-    for (const auto &entry : catalogueSkeleton()) names << entry.first;
+    for (const auto &entry : catalogueSkeleton())
+        names << entry.first;
     return names.join(QStringLiteral(", "));
 }
 
@@ -88,12 +95,14 @@ void parseHeader(const std::vector<QByteArrayView> &lines, size_t &i, SourceBook
         const QByteArrayView line = lines[i];
         const qsizetype colon = line.indexOf(':');
         if (colon <= 0)
-            throw ImportError(book.file, lineNo,
-                              QStringLiteral("expected a header line \"key: value\" or a blank line "
-                                             "before the chapters"));
+            throw ImportError(
+                book.file, lineNo,
+                QStringLiteral("expected a header line \"key: value\" or a blank line "
+                               "before the chapters"));
         const QString key = text(line.first(colon));
-        const auto *known = std::find_if(std::begin(kHeaderKeys), std::end(kHeaderKeys),
-                                         [&](const HeaderKey &k) { return key == QLatin1String(k.name); });
+        const auto *known =
+            std::find_if(std::begin(kHeaderKeys), std::end(kHeaderKeys),
+                         [&](const HeaderKey &k) { return key == QLatin1String(k.name); });
         if (known == std::end(kHeaderKeys))
             throw ImportError(book.file, lineNo,
                               QStringLiteral("unknown header key \"%1\" (known keys: %2)")
@@ -114,8 +123,9 @@ void parseHeader(const std::vector<QByteArrayView> &lines, size_t &i, SourceBook
         return 1;
     };
     for (const char *required : {"title", "section", "category"}) {
-        const auto *key = std::find_if(std::begin(kHeaderKeys), std::end(kHeaderKeys),
-                                       [&](const HeaderKey &k) { return qstrcmp(k.name, required) == 0; });
+        const auto *key =
+            std::find_if(std::begin(kHeaderKeys), std::end(kHeaderKeys),
+                         [&](const HeaderKey &k) { return qstrcmp(k.name, required) == 0; });
         if ((book.*(key->field)).isEmpty())
             throw ImportError(book.file, lineOf(required),
                               QStringLiteral("missing %1 (a header line \"%1: ...\")")
@@ -123,30 +133,33 @@ void parseHeader(const std::vector<QByteArrayView> &lines, size_t &i, SourceBook
     }
     const QStringList categories = skeletonCategories(book.section);
     if (categories.isEmpty())
-        throw ImportError(book.file, lineOf("section"),
-                          QStringLiteral("unknown section \"%1\" (one of %2)")
-                              .arg(book.section, sectionList()));
+        throw ImportError(
+            book.file, lineOf("section"),
+            QStringLiteral("unknown section \"%1\" (one of %2)").arg(book.section, sectionList()));
     if (!categories.contains(book.category))
-        throw ImportError(book.file, lineOf("category"),
-                          QStringLiteral("unknown category \"%1\" of section %2 (one of %3)")
-                              .arg(book.category, book.section, categories.join(QStringLiteral(", "))));
+        throw ImportError(
+            book.file, lineOf("category"),
+            QStringLiteral("unknown category \"%1\" of section %2 (one of %3)")
+                .arg(book.category, book.section, categories.join(QStringLiteral(", "))));
 }
 
-}  // namespace
+} // namespace
 
 int unbalancedMarkerLine(const QByteArray &body) {
     const QByteArrayView open("[[["), close("]]]");
-    auto lineAt = [&](qsizetype pos) { return int(QByteArrayView(body).first(pos).count('\n')) + 1; };
+    auto lineAt = [&](qsizetype pos) {
+        return int(QByteArrayView(body).first(pos).count('\n')) + 1;
+    };
     qsizetype nextOpen = body.indexOf(open), nextClose = body.indexOf(close);
     qsizetype openAt = -1;
     while (nextOpen >= 0 || nextClose >= 0) {
         const bool isOpen = nextClose < 0 || (nextOpen >= 0 && nextOpen < nextClose);
         const qsizetype at = isOpen ? nextOpen : nextClose;
         if (isOpen) {
-            if (openAt >= 0) return lineAt(openAt);  // opened again before it was closed
+            if (openAt >= 0) return lineAt(openAt); // opened again before it was closed
             openAt = at;
         } else {
-            if (openAt < 0) return lineAt(at);  // closed without being opened
+            if (openAt < 0) return lineAt(at); // closed without being opened
             openAt = -1;
         }
         const qsizetype from = at + 3;
@@ -164,7 +177,8 @@ SourceBook parseBook(const QByteArray &raw, const QString &file, const ImportPro
     SourceBook book;
     book.file = file;
     size_t i = 0;
-    while (i < lines.size() && isBlank(lines[i])) ++i;
+    while (i < lines.size() && isBlank(lines[i]))
+        ++i;
     parseHeader(lines, i, book);
 
     for (; i < lines.size() && !isHeading(lines[i]); ++i)
@@ -180,13 +194,17 @@ SourceBook parseBook(const QByteArray &raw, const QString &file, const ImportPro
         if (chapter.title.isEmpty())
             throw ImportError(file, chapter.line, QStringLiteral("chapter without a title"));
         size_t first = ++i;
-        while (i < lines.size() && !isHeading(lines[i])) ++i;
-        size_t last = i;  // one past the body
-        while (first < last && isBlank(lines[first])) ++first;
-        while (last > first && isBlank(lines[last - 1])) --last;
+        while (i < lines.size() && !isHeading(lines[i]))
+            ++i;
+        size_t last = i; // one past the body
+        while (first < last && isBlank(lines[first]))
+            ++first;
+        while (last > first && isBlank(lines[last - 1]))
+            --last;
 
         qsizetype size = 0;
-        for (size_t k = first; k < last; ++k) size += lines[k].size() + 2;
+        for (size_t k = first; k < last; ++k)
+            size += lines[k].size() + 2;
         chapter.body.reserve(size);
         for (size_t k = first; k < last; ++k) {
             QByteArrayView line = lines[k];
@@ -217,7 +235,8 @@ QByteArray readWholeFile(const QString &path, const QString &displayName) {
     return content;
 }
 
-SourceBook readBook(const QString &path, const QString &displayName, const ImportProgress &progress) {
+SourceBook readBook(const QString &path, const QString &displayName,
+                    const ImportProgress &progress) {
     return parseBook(readWholeFile(path, displayName), displayName, progress);
 }
 
@@ -227,7 +246,7 @@ std::vector<BookFile> listBookFiles(const QString &sourceDir) {
     if (!books.exists()) throw ImportError(shown, 0, QStringLiteral("no such folder"));
 
     struct Entry {
-        QByteArray key;  // UTF-8 orders like code points
+        QByteArray key; // UTF-8 orders like code points
         BookFile file;
     };
     std::vector<Entry> entries;
@@ -236,21 +255,27 @@ std::vector<BookFile> listBookFiles(const QString &sourceDir) {
         const QString path = it.next();
         if (!path.endsWith(QLatin1String(".book"))) continue;
         const QString relative = books.relativeFilePath(path);
-        entries.push_back({relative.toUtf8(), {QFileInfo(path).absoluteFilePath(),
-                                               shown + QLatin1Char('/') + relative}});
+        entries.push_back(
+            {relative.toUtf8(),
+             {QFileInfo(path).absoluteFilePath(), shown + QLatin1Char('/') + relative}});
     }
-    if (entries.empty()) throw ImportError(shown, 0, QStringLiteral("no \".book\" files in this folder"));
-    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) { return a.key < b.key; });
+    if (entries.empty())
+        throw ImportError(shown, 0, QStringLiteral("no \".book\" files in this folder"));
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry &a, const Entry &b) { return a.key < b.key; });
     std::vector<BookFile> files;
     files.reserve(entries.size());
-    for (Entry &e : entries) files.push_back(std::move(e.file));
+    for (Entry &e : entries)
+        files.push_back(std::move(e.file));
     return files;
 }
 
 const std::vector<DictionaryTable> &dictionaryTables() {
     static const std::vector<DictionaryTable> tables = {
-        {QStringLiteral("zizi.tsv"), QStringLiteral("zizi"),
-         {"zi", "py", "bs", "bhs", "guyi", "jb", "xx"}, false},
+        {QStringLiteral("zizi.tsv"),
+         QStringLiteral("zizi"),
+         {"zi", "py", "bs", "bhs", "guyi", "jb", "xx"},
+         false},
         {QStringLiteral("ncidian.tsv"), QStringLiteral("ncidian"), {"ci", "py", "js"}, false},
         {QStringLiteral("cidian.tsv"), QStringLiteral("cidian"), {"ci", "py", "js"}, false},
         {QStringLiteral("kxzd.tsv"), QStringLiteral("kxzd"), {"a", "yin", "uc", "b", "d"}, true},
@@ -283,7 +308,7 @@ QString unescape(QByteArrayView field) {
     }
     return out;
 }
-}  // namespace
+} // namespace
 
 qint64 parseDictionary(const QByteArray &raw, const QString &file, const DictionaryTable &table,
                        const std::function<void(const QStringList &values)> &row) {
@@ -295,20 +320,22 @@ qint64 parseDictionary(const QByteArray &raw, const QString &file, const Diction
                           QStringLiteral("expected a header line naming the columns (%1)")
                               .arg(table.columns.join(QLatin1Char(' '))));
 
-    std::vector<int> target;  // field k goes to column target[k]
+    std::vector<int> target; // field k goes to column target[k]
     for (QByteArrayView name : QByteArrayView(lines[0]).toByteArray().split('\t')) {
         const QString column = text(name);
         const int index = int(table.columns.indexOf(column));
         if (index < 0)
-            throw ImportError(file, 1, QStringLiteral("unknown column \"%1\" (columns of %2: %3)")
-                                           .arg(column, table.table, table.columns.join(QLatin1Char(' '))));
+            throw ImportError(file, 1,
+                              QStringLiteral("unknown column \"%1\" (columns of %2: %3)")
+                                  .arg(column, table.table, table.columns.join(QLatin1Char(' '))));
         if (std::find(target.begin(), target.end(), index) != target.end())
             throw ImportError(file, 1, QStringLiteral("column \"%1\" named twice").arg(column));
         target.push_back(index);
     }
     if (std::find(target.begin(), target.end(), 0) == target.end())
-        throw ImportError(file, 1, QStringLiteral("the header lacks the key column \"%1\"")
-                                       .arg(table.columns.first()));
+        throw ImportError(
+            file, 1,
+            QStringLiteral("the header lacks the key column \"%1\"").arg(table.columns.first()));
 
     qint64 rows = 0;
     QStringList values;
@@ -322,15 +349,17 @@ qint64 parseDictionary(const QByteArray &raw, const QString &file, const Diction
         while (true) {
             qsizetype end = line.indexOf('\t', start);
             if (end < 0) end = line.size();
-            if (field < target.size()) values[target[field]] = unescape(line.sliced(start, end - start));
+            if (field < target.size())
+                values[target[field]] = unescape(line.sliced(start, end - start));
             ++field;
             if (end == line.size()) break;
             start = end + 1;
         }
         if (field != target.size())
-            throw ImportError(file, lineNo, QStringLiteral("expected %1 columns separated by tabs, found %2")
-                                                .arg(target.size())
-                                                .arg(field));
+            throw ImportError(file, lineNo,
+                              QStringLiteral("expected %1 columns separated by tabs, found %2")
+                                  .arg(target.size())
+                                  .arg(field));
         if (values[0].isEmpty())
             throw ImportError(file, lineNo, QStringLiteral("empty %1").arg(table.columns.first()));
         row(values);
@@ -339,4 +368,4 @@ qint64 parseDictionary(const QByteArray &raw, const QString &file, const Diction
     return rows;
 }
 
-}  // namespace libraryimport
+} // namespace libraryimport

@@ -19,12 +19,12 @@ namespace libraryimport {
 
 struct SourceChapter {
     QString title;
-    QByteArray body;  // UTF-8, lines separated by CR LF, no leading or trailing blank lines
-    int line = 0;     // line of the "## " heading
+    QByteArray body; // UTF-8, lines separated by CR LF, no leading or trailing blank lines
+    int line = 0;    // line of the "## " heading
 };
 
 struct SourceBook {
-    QString file;  // as named in messages
+    QString file; // as named in messages
     QString title;
     QString author;
     QString note;
@@ -49,17 +49,17 @@ int unbalancedMarkerLine(const QByteArray &text);
 // The book files below <source>/books, ordered by their paths relative to that folder,
 // compared by code point. Throws when there is no books folder or no book in it.
 struct BookFile {
-    QString path;         // absolute
-    QString displayName;  // "books/<relative path>"
+    QString path;        // absolute
+    QString displayName; // "books/<relative path>"
 };
 std::vector<BookFile> listBookFiles(const QString &sourceDir);
 
 // A dictionary table of the source folder and the library table it fills.
 struct DictionaryTable {
-    QString file;           // "zizi.tsv"
-    QString table;          // "zizi"
-    QStringList columns;    // the table's columns in order; the first is the lookup key
-    bool kangxi = false;    // the table lives in "kxzd.dbx", not in the catalogue file
+    QString file;        // "zizi.tsv"
+    QString table;       // "zizi"
+    QStringList columns; // the table's columns in order; the first is the lookup key
+    bool kangxi = false; // the table lives in "kxzd.dbx", not in the catalogue file
 };
 const std::vector<DictionaryTable> &dictionaryTables();
 
@@ -73,4 +73,4 @@ qint64 parseDictionary(const QByteArray &content, const QString &file, const Dic
 // Reads a whole file; throws ImportError naming `displayName` when it cannot.
 QByteArray readWholeFile(const QString &path, const QString &displayName);
 
-}  // namespace libraryimport
+} // namespace libraryimport

@@ -28,7 +28,7 @@ bool holdsLibraryFile(const QDir &dir) {
 std::filesystem::path fsPath(const QString &path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
-}  // namespace
+} // namespace
 
 void checkLibraryTarget(const QString &target, bool replace) {
     const QFileInfo info(target);
@@ -49,8 +49,9 @@ StagedLibrary::StagedLibrary(const QString &target, bool replace)
     temp_ = std::make_unique<QTemporaryDir>(
         QDir(parent).filePath(QStringLiteral(".%1.importing-XXXXXX").arg(info.fileName())));
     if (!temp_->isValid())
-        throw ImportError(parent, 0,
-                          QStringLiteral("cannot create a temporary folder: %1").arg(temp_->errorString()));
+        throw ImportError(
+            parent, 0,
+            QStringLiteral("cannot create a temporary folder: %1").arg(temp_->errorString()));
 }
 
 StagedLibrary::~StagedLibrary() = default;
@@ -60,8 +61,8 @@ void StagedLibrary::commit() {
     const QDir staged(temp_->path());
     std::error_code error;
     const QFileInfo info(target_);
-    if (!info.exists() || QDir(target_).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
-                                                 QDir::System)) {
+    if (!info.exists() || QDir(target_).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                QDir::Hidden | QDir::System)) {
         // rename() replaces an empty folder in one step.
         std::filesystem::rename(fsPath(staged.path()), fsPath(target_), error);
         if (error)
@@ -82,12 +83,13 @@ void StagedLibrary::commit() {
         if (QFileInfo::exists(from)) {
             std::filesystem::rename(fsPath(from), fsPath(to), error);
             if (error)
-                throw ImportError(to, 0, QStringLiteral("cannot move into place: %1")
-                                             .arg(QString::fromStdString(error.message())));
+                throw ImportError(to, 0,
+                                  QStringLiteral("cannot move into place: %1")
+                                      .arg(QString::fromStdString(error.message())));
         } else if (QFileInfo::exists(to) && !QFile::remove(to)) {
             throw ImportError(to, 0, QStringLiteral("cannot remove the old copy"));
         }
     }
 }
 
-}  // namespace libraryimport
+} // namespace libraryimport

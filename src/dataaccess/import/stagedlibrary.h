@@ -35,4 +35,4 @@ class StagedLibrary {
     std::unique_ptr<QTemporaryDir> temp_;
 };
 
-}  // namespace libraryimport
+} // namespace libraryimport
