@@ -239,6 +239,12 @@ TEST_F(ImporterTest, DictionaryTablesFillTheirTables) {
                QStringLiteral(
                    "select yin || '|' || uc || '|' || b || '|' || d from kxzd where a='一' ")),
         QStringLiteral("yī|U+4E00|康熙字典第75頁第1字；一部0畫|惟初太始"));
+    // The program reads it through its Access connection.
+    TUniConnection acc;
+    acc.ProviderName = QStringLiteral("Access");
+    acc.Database = lib(QStringLiteral("kxzd.dbx"));
+    EXPECT_EQ(scalar(acc, QStringLiteral("select * from kxzd where a='一' ")),
+              QStringLiteral("一"));
 }
 
 TEST_F(ImporterTest, UnbalancedMarkersAreAWarningNamingFileAndLine) {
