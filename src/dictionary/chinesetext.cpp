@@ -3,9 +3,14 @@
 #include <QStringEncoder>
 
 bool isChineseText(const QString &text) {
+    // A character beyond the Basic Multilingual Plane is two code units and one substitute
+    // byte. Counted over the whole text, each one would cancel a two-byte character out ("𠀀之"
+    // would fail), so any such character passes on its own.
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text[i].isHighSurrogate() && text[i + 1].isLowSurrogate()) return true;
     if (text.isEmpty()) return false;
+    // Without them every character is one code unit and one or two bytes.
     QStringEncoder gbk("GBK");
-    // Characters GBK cannot hold come out as one substitute byte each.
     const QByteArray bytes = gbk.encode(text);
     return bytes.size() != text.size();
 }

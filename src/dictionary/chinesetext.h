@@ -4,10 +4,11 @@
 #include <QString>
 
 // The Chinese-character test: true when the text's number of UTF-16 code units differs from
-// its number of bytes in code page 936 (GBK), whatever the system's locale. In practice a text
-// passes when it holds a Chinese character or a full-width sign; an empty or pure ASCII text
-// fails. A character that GBK cannot hold counts as one byte, so a lone character beyond the
-// Basic Multilingual Plane (two code units) passes too.
+// its number of bytes in code page 936 (GBK), whatever the system's locale; in practice when it
+// holds a Chinese character or a full-width sign. An empty or pure ASCII text fails. A character
+// GBK cannot hold counts as one byte, so a character beyond the Basic Multilingual Plane (two
+// code units) passes, and it does so also beside two-byte characters whose count it would
+// otherwise cancel out.
 bool isChineseText(const QString &text);
 
 // The first character a reader sees, as a text: a surrogate pair is never split. Empty for an
