@@ -11,11 +11,16 @@ struct TestCase {
 
 TEST(ChineseTextTest, PassesWhenCodeUnitsAndGbkBytesDiffer) {
     const TestCase cases[] = {
-        {"", false},          {"abc 123 ?!", false},
-        {"之", true},         {"\uFF0C", true}, // full-width comma
-        {"\u3000", true},                       // ideographic space
-        {"a之", true},                          // an ASCII letter and one Chinese character
-        {"\U00020000", true},                   // Extension B: two code units, one substitute byte
+        {"", false},
+        {"abc 123 ?!", false},
+        {"之", true},
+        {"\uFF0C", true},       // full-width comma
+        {"\u3000", true},       // ideographic space
+        {"a之", true},          // an ASCII letter and one Chinese character
+        {"\U00020000", true},   // Extension B: two code units, one substitute byte
+        {"\U00020000之", true}, // three code units and three bytes, yet it holds 之
+        {"\U00020000\U0002A6D6之之", true},
+        {"a\U00020000", true},
         {"e\u0301", false}, // a combining accent GBK lacks: one byte each, two units
         {"\u20AC", false},  // the euro sign is one byte in code page 936
     };
