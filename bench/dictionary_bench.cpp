@@ -189,6 +189,19 @@ void BM_SelectionPhraseFallsBackToItsFirstCharacter(benchmark::State &state) {
 }
 BENCHMARK(BM_SelectionPhraseFallsBackToItsFirstCharacter)->Unit(benchmark::kMillisecond);
 
+// Dragging over a long passage ends in a lookup too: 100,000 characters, no such word.
+void BM_SelectionOfALongPassage(benchmark::State &state) {
+    Form form;
+    QString passage;
+    while (passage.size() < 100'000)
+        passage += QStringLiteral("黄帝者，少典之子，姓公孙，名曰轩辕。");
+    form.selectInReader(passage);
+    for (auto _ : state)
+        form.f.rcMouseUp();
+    form.check(state, "==新华字典解释==");
+}
+BENCHMARK(BM_SelectionOfALongPassage)->Unit(benchmark::kMillisecond);
+
 void BM_WordTyped(benchmark::State &state) {
     Form form;
     for (auto _ : state) {
