@@ -1,5 +1,6 @@
 #include "platform/dataaccess.h"
 
+#include "platform/access_provider.h"
 #include "platform/sqlite_provider.h"
 
 TUniConnection::~TUniConnection() { Disconnect(); }
@@ -36,6 +37,7 @@ DbSession &TUniConnection::session() {
 std::unique_ptr<DbSession> openProviderSession(const TUniConnection &connection) {
     const QString provider = connection.ProviderName.toLower();
     if (provider == QLatin1String("sqlite")) return openSqliteSession(connection);
+    if (provider == QLatin1String("access")) return openAccessSession(connection);
     throw DbError(QStringLiteral("Unknown database provider \"%1\"").arg(connection.ProviderName));
 }
 
