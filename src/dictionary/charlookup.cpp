@@ -56,29 +56,25 @@ void TForm2::N7Click() {
     if (!zi.isEmpty()) chazi(zi);
 }
 
-void TForm2::N11Click() {
-    const QString zi = askCharacter(dialogs, rc->SelText());
+namespace {
+// The typed-character commands of the menu: ask for a character (the selection's first as the
+// suggestion) and show one form of its zizi entry.
+void showTypedCharacter(TForm2 &f, QString (*entry)(const ZiziRow &)) {
+    const QString zi = askCharacter(f.dialogs, f.rc->SelText());
     if (zi.isEmpty()) return;
-    jsedit->setFocus();
-    q3.Connection = &ac1;
-    const auto closing = qScopeGuard([this] { q3.Close(); });
-    q3.SQL.Clear();
-    q3.SQL.Add(ziziSql(zi));
-    q3.Open();
-    if (!q3.Eof()) jsedit->SetText(shortEntry(ziziRow(q3)));
+    f.jsedit->setFocus();
+    f.q3.Connection = &f.ac1;
+    const auto closing = qScopeGuard([&f] { f.q3.Close(); });
+    f.q3.SQL.Clear();
+    f.q3.SQL.Add(ziziSql(zi));
+    f.q3.Open();
+    if (!f.q3.Eof()) f.jsedit->SetText(entry(ziziRow(f.q3)));
 }
+}  // namespace
 
-void TForm2::N12Click() {
-    const QString zi = askCharacter(dialogs, rc->SelText());
-    if (zi.isEmpty()) return;
-    jsedit->setFocus();
-    q3.Connection = &ac1;
-    const auto closing = qScopeGuard([this] { q3.Close(); });
-    q3.SQL.Clear();
-    q3.SQL.Add(ziziSql(zi));
-    q3.Open();
-    if (!q3.Eof()) jsedit->SetText(xinhuaEntry(ziziRow(q3)));
-}
+void TForm2::N11Click() { showTypedCharacter(*this, shortEntry); }
+
+void TForm2::N12Click() { showTypedCharacter(*this, xinhuaEntry); }
 
 namespace {
 const QString kNoKangxiOnline = QStringLiteral("联网版本地没有数据库，《康熙字典》不可用！\r\n\r\n"

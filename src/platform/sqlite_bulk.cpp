@@ -11,26 +11,11 @@ QString engineMessage(sqlite3 *db, const QString &path) {
 } // namespace
 
 SqliteBulkFile::SqliteBulkFile(const QString &path, const QString &key) : path_(path) {
-    const QByteArray file = path.toUtf8();
-    if (sqlite3_open_v2(file.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK) {
-        const QString message = db_ ? engineMessage(db_, path) : QStringLiteral("out of memory");
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-        throw DbError(message);
-    }
     try {
-        if (!key.isEmpty()) {
-            const QByteArray k = key.toUtf8();
-            if (sqlite3_key(db_, k.constData(), int(k.size())) != SQLITE_OK)
-                throw DbError(engineMessage(db_, path));
-            execute(QStringLiteral("PRAGMA cipher_page_size = %1;").arg(kCipherPageSize));
-        }
-        execute(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
-    } catch (...) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-        throw;
+        db_ = openSqliteHandle(path, key, true);
+    } catch (const DbError &e) {
+        // Name the file: the importer writes several at once.
+        throw DbError(e.message().contains(path) ? e.message() : path + QStringLiteral(": ") + e.message());
     }
 }
 
