@@ -20,8 +20,9 @@ constexpr int kMarks = 10'000;
 constexpr int kPlainChapter = 41;
 constexpr int kMarkedChapter = 43;
 
-const QString kSample = QStringLiteral("黄帝者少典之子姓公孙名曰轩辕生而神灵弱而能言幼而徇齐长而敦敏成而"
-                                       "聪明轩辕之时神农氏世衰诸侯相侵伐暴虐百姓而神农氏弗能征");
+const QString kSample =
+    QStringLiteral("黄帝者少典之子姓公孙名曰轩辕生而神灵弱而能言幼而徇齐长而敦敏成而"
+                   "聪明轩辕之时神农氏世衰诸侯相侵伐暴虐百姓而神农氏弗能征");
 
 // `chars` characters of text in lines of 500, without the character 之.
 QString plainText(int chars) {
@@ -39,13 +40,15 @@ QString plainText(int chars) {
 // `marks` occurrences of 之 spread evenly.
 QString storedChapter(int marks) {
     QString shown = plainText(kChapterChars);
-    for (int i = 0; i < marks; ++i) shown[qsizetype(i) * (kChapterChars / marks) + 7] = QChar(0x4E4B);
+    for (int i = 0; i < marks; ++i)
+        shown[qsizetype(i) * (kChapterChars / marks) + 7] = QChar(0x4E4B);
     QString stored;
     stored.reserve(shown.size() + kPassages * 6);
     const int step = kChapterChars / kPassages;
     for (int i = 0; i < kPassages; ++i) {
         const QString piece = shown.mid(qsizetype(i) * step, step);
-        stored += piece.left(step - 20) + QStringLiteral("[[[") + piece.right(20) + QStringLiteral("]]]");
+        stored +=
+            piece.left(step - 20) + QStringLiteral("[[[") + piece.right(20) + QStringLiteral("]]]");
     }
     return stored;
 }
@@ -86,7 +89,7 @@ void BM_OpenChapter500kWith5000Passages(benchmark::State &state) {
     TForm2 &f = *form.windows.Form2;
     for (auto _ : state) {
         f.chanr(1, kPlainChapter);
-        QApplication::processEvents();  // laid out and painted
+        QApplication::processEvents(); // laid out and painted
     }
     check(state, f.rc->TextLength() == kChapterChars && f.curchapterid == kPlainChapter,
           "wrong chapter");
@@ -103,7 +106,9 @@ void BM_OpenChapterAfterFullTextSearch10000Marks(benchmark::State &state) {
     }
     check(state, f.rc->TextLength() == kChapterChars && f.rc->SelLength() == 1, "not marked");
 }
-BENCHMARK(BM_OpenChapterAfterFullTextSearch10000Marks)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_OpenChapterAfterFullTextSearch10000Marks)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 void BM_OpenCachedChapter500kWith5000Passages(benchmark::State &state) {
     Form form;
@@ -124,7 +129,8 @@ void BM_RearchAndReplace10000Occurrences(benchmark::State &state) {
     Form form;
     TForm2 &f = *form.windows.Form2;
     QString text = plainText(200'000);
-    for (int i = 0; i < kMarks; ++i) text[qsizetype(i) * 20 + 3] = QChar(0x4E4B);
+    for (int i = 0; i < kMarks; ++i)
+        text[qsizetype(i) * 20 + 3] = QChar(0x4E4B);
     for (auto _ : state) {
         state.PauseTiming();
         f.rc->SetText(text);
@@ -137,7 +143,7 @@ void BM_RearchAndReplace10000Occurrences(benchmark::State &state) {
 }
 BENCHMARK(BM_RearchAndReplace10000Occurrences)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

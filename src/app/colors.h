@@ -42,8 +42,8 @@ enum SystemColor : int {
 
 inline constexpr qint32 kStoredSystemColor = qint32(0xFF000000u);
 // The stored forms of the reader's default colours.
-inline constexpr qint32 kStoredWindowText = kStoredSystemColor | kWindowText;  // -16777208
-inline constexpr qint32 kStoredWhite = 0x00FFFFFF;                                // 16777215
+inline constexpr qint32 kStoredWindowText = kStoredSystemColor | kWindowText; // -16777208
+inline constexpr qint32 kStoredWhite = 0x00FFFFFF;                            // 16777215
 
 // The stored number of an RGB colour (alpha is dropped).
 qint32 toStoredColor(const QColor &color);

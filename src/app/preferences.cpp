@@ -37,11 +37,13 @@ void applyStyleText(QFont &font, const QString &style) {
 
 // A size in points; a negative size is a height in pixels, 0 leaves the size as it is.
 void applySize(QFont &font, int size) {
-    if (size > 0) font.setPointSize(size);
-    else if (size < 0) font.setPixelSize(-size);
+    if (size > 0)
+        font.setPointSize(size);
+    else if (size < 0)
+        font.setPixelSize(-size);
 }
 
-}  // namespace
+} // namespace
 
 void TForm2::rcChange() {
     if (!applystyle) return;
@@ -54,8 +56,8 @@ void TForm2::rcChange() {
     applySize(font, settings.ReadInteger(kSettingsSection, kFontSize, 14));
     const qint32 color = settings.ReadInteger(kSettingsSection, kFontColor, kStoredWindowText);
     // A font that is not installed gives way to an installed Chinese one.
-    font.setFamily(resolveFontFamily(
-        settings.ReadString(kSettingsSection, kFontName, kDefaultFontName)));
+    font.setFamily(
+        resolveFontFamily(settings.ReadString(kSettingsSection, kFontName, kDefaultFontName)));
     const qint32 background = settings.ReadInteger(kSettingsSection, kBackground, kStoredWhite);
     applyStyleText(font, settings.ReadString(kSettingsSection, kFontStyle, QString()));
     rc->SetDefaultFont(font);
@@ -87,8 +89,8 @@ void TForm2::N33Click() {
 
     writeini(kFontColor, QString::number(stored));
     writeini(kFontName, choice->font.family());
-    const int points = choice->font.pointSize() > 0 ? choice->font.pointSize()
-                                                    : qRound(choice->font.pointSizeF());
+    const int points =
+        choice->font.pointSize() > 0 ? choice->font.pointSize() : qRound(choice->font.pointSizeF());
     writeini(kFontSize, QString::number(points));
     writeini(kFontStyle, styleText(choice->font));
     N25Click();
@@ -102,10 +104,12 @@ void TForm2::N37Click() {
 }
 
 void TForm2::N76Click() {
-    dialogs.message(MessageKind::Information,
-                    QStringLiteral("软件正文默认字体为：【微软正黑体】。\r\n\r\n如果系统无此字体的话，"
-                                   "请手动下载安装。"));
-    shell.open(QStringLiteral("Open"), config.productSite + QStringLiteral("/roll/go2.php?f=fonts"));
+    dialogs.message(
+        MessageKind::Information,
+        QStringLiteral("软件正文默认字体为：【微软正黑体】。\r\n\r\n如果系统无此字体的话，"
+                       "请手动下载安装。"));
+    shell.open(QStringLiteral("Open"),
+               config.productSite + QStringLiteral("/roll/go2.php?f=fonts"));
 }
 
 void TForm2::N75Click() {

@@ -14,9 +14,12 @@ void TForm2::N54Click() {
     FindDialog1->Execute();
 }
 
-void TForm2::N14Click() { N54Click(); }
+void TForm2::N14Click() {
+    N54Click();
+}
 
 void TForm2::FindDialog1Find() {
+    if (!FindDialog1) return;
     // From the end of the selection to the end of the text, matching case exactly; the
     // dialog's own options are not consulted.
     const QString what = FindDialog1->FindText();

@@ -13,20 +13,26 @@
 
 namespace {
 
-const QString kTitleSeparator = QStringLiteral("　");  // U+3000
+const QString kTitleSeparator = QStringLiteral("　"); // U+3000
 const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
 const QColor kRed(255, 0, 0);
 constexpr int kMarkSize = 16;
 
-QString idText(int id) { return QString::number(id); }
+QString idText(int id) {
+    return QString::number(id);
+}
 
 // Online chapters are kept in the folder "data" of the working directory, one RTF file each.
-QString cachePath(int id) { return QStringLiteral("data/") + idText(id) + QStringLiteral(".dbx"); }
+QString cachePath(int id) {
+    return QStringLiteral("data/") + idText(id) + QStringLiteral(".dbx");
+}
 
-void letMessagesRun() { QCoreApplication::processEvents(); }
+void letMessagesRun() {
+    QCoreApplication::processEvents();
+}
 
-}  // namespace
+} // namespace
 
 // ---- opening a node ----
 
@@ -90,7 +96,7 @@ QString bookHeader(const QString &a1, const QString &a2, const QString &a3) {
     return a1 + suffix;
 }
 
-}  // namespace
+} // namespace
 
 void TForm2::chazz(int n, int id) {
     if (id <= 0) return;
@@ -174,7 +180,9 @@ void TForm2::chanr(int n, int id) {
     chazmf(id);
 }
 
-void TForm2::chanr2(int n, int id) { chanrlw(n, id); }
+void TForm2::chanr2(int n, int id) {
+    chanrlw(n, id);
+}
 
 void TForm2::chanrlw(int n, int id) {
     setChapterCaption(*this, n);
@@ -213,7 +221,8 @@ void TForm2::chanrlw(int n, int id) {
         }
     } catch (...) {
         QString message =
-            QStringLiteral("\r\n  网络故障：无法连接服务器，建议下载离线版Kelvaro！\r\n\r\n  请到官方网站 ( ") +
+            QStringLiteral("\r\n  网络故障：无法连接服务器，建议下载离线版Kelvaro！\r\n\r\n  "
+                           "请到官方网站 ( ") +
             config.productHost() +
             QStringLiteral(" ) 下载离线版。\r\n\r\n  或者点击左侧列表重新尝试连接服务器。\r\n\r\n  "
                            "或点击左下角进行联网查看：");

@@ -9,7 +9,9 @@
 
 namespace {
 
-bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+bool isEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 // Up and Down open the selected node (also when the selection did not move); Enter opens or
 // closes a node that has children.
@@ -36,11 +38,15 @@ void treeMouseDown(TTreeView *tree, QMenu *menu, Qt::MouseButton button, const Q
     menu->popup(tree->viewport()->mapToGlobal(pos));
 }
 
-}  // namespace
+} // namespace
 
-void TForm2::TreeViewaKeyUp(int key) { treeKeyUp(TreeViewa, key, [this] { TreeViewaClick(); }); }
+void TForm2::TreeViewaKeyUp(int key) {
+    treeKeyUp(TreeViewa, key, [this] { TreeViewaClick(); });
+}
 
-void TForm2::TreeViewbKeyUp(int key) { treeKeyUp(TreeViewb, key, [this] { TreeViewbClick(); }); }
+void TForm2::TreeViewbKeyUp(int key) {
+    treeKeyUp(TreeViewb, key, [this] { TreeViewbClick(); });
+}
 
 void TForm2::TreeViewaMouseDown(Qt::MouseButton button, const QPoint &pos) {
     treeMouseDown(TreeViewa, PopupMenu4, button, pos);
@@ -80,7 +86,9 @@ void TForm2::N71Click() {
     jiase.clear();
 }
 
-void TForm2::Label3Click() { N71Click(); }
+void TForm2::Label3Click() {
+    N71Click();
+}
 
 void TForm2::N25Click() {
     if (TreeViewb->Visible())

@@ -56,16 +56,24 @@ TFindDialog::TFindDialog(QWidget *parent) : QDialog(parent) {
     connect(cancel, &QPushButton::clicked, this, &TFindDialog::CloseDialog);
 }
 
-QString TFindDialog::FindText() const { return text_->text(); }
+QString TFindDialog::FindText() const {
+    return text_->text();
+}
 
 void TFindDialog::SetFindText(const QString &text) {
     text_->setText(text);
     findNext_->setEnabled(!text.isEmpty());
 }
 
-bool TFindDialog::MatchCase() const { return matchCase_->isChecked(); }
-bool TFindDialog::WholeWord() const { return wholeWord_->isChecked(); }
-bool TFindDialog::Down() const { return down_->isChecked(); }
+bool TFindDialog::MatchCase() const {
+    return matchCase_->isChecked();
+}
+bool TFindDialog::WholeWord() const {
+    return wholeWord_->isChecked();
+}
+bool TFindDialog::Down() const {
+    return down_->isChecked();
+}
 
 void TFindDialog::Execute() {
     show();

@@ -19,7 +19,7 @@ class TFindDialog : public QDialog {
     void SetFindText(const QString &text);
     bool MatchCase() const;
     bool WholeWord() const;
-    bool Down() const;  // search direction: down (the default) or up
+    bool Down() const; // search direction: down (the default) or up
 
     // Shows the dialog beside its owner, without blocking, with the text selected.
     void Execute();

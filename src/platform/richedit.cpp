@@ -28,18 +28,21 @@ const QRegularExpression &linkPattern() {
 }
 
 QString trimLinkEnd(QString link) {
-    while (!link.isEmpty() && QStringLiteral(".,;:!?)]}'").contains(link.back())) link.chop(1);
+    while (!link.isEmpty() && QStringLiteral(".,;:!?)]}'").contains(link.back()))
+        link.chop(1);
     return link;
 }
 
-QString cssColor(const QColor &color) { return color.name(QColor::HexRgb); }
-
-std::runtime_error fileError(const QString &what, const QString &path, const QString &reason) {
-    return std::runtime_error((what + QStringLiteral(" \"") + path + QStringLiteral("\": ") + reason)
-                                  .toStdString());
+QString cssColor(const QColor &color) {
+    return color.name(QColor::HexRgb);
 }
 
-}  // namespace
+std::runtime_error fileError(const QString &what, const QString &path, const QString &reason) {
+    return std::runtime_error(
+        (what + QStringLiteral(" \"") + path + QStringLiteral("\": ") + reason).toStdString());
+}
+
+} // namespace
 
 TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent) {
     setReadOnly(true);
@@ -56,7 +59,9 @@ TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent) {
 
 // ---- text ----
 
-QString TRichEdit::Text() const { return document()->toPlainText(); }
+QString TRichEdit::Text() const {
+    return document()->toPlainText();
+}
 
 void TRichEdit::SetText(const QString &text) {
     QString plain = text;
@@ -82,7 +87,9 @@ void TRichEdit::parkCaret() {
     setTextCursor(QTextCursor());
 }
 
-int TRichEdit::TextLength() const { return document()->characterCount() - 1; }
+int TRichEdit::TextLength() const {
+    return document()->characterCount() - 1;
+}
 
 void TRichEdit::textWasSet() {
     if (textCursor().isNull() || textCursor().position() != 0 || textCursor().hasSelection())
@@ -93,7 +100,9 @@ void TRichEdit::textWasSet() {
 
 // ---- selection and caret ----
 
-int TRichEdit::SelStart() const { return textCursor().selectionStart(); }
+int TRichEdit::SelStart() const {
+    return textCursor().selectionStart();
+}
 
 int TRichEdit::SelLength() const {
     const QTextCursor c = textCursor();
@@ -135,8 +144,8 @@ void TRichEdit::ReplaceSel(const QString &text) {
 int TRichEdit::FindText(const QString &what, int start, int length, bool caseSensitive) const {
     if (what.isEmpty() || start < 0) return -1;
     const QString text = Text();
-    const int pos = int(
-        text.indexOf(what, start, caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive));
+    const int pos =
+        int(text.indexOf(what, start, caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive));
     if (pos < 0 || pos + what.size() > qint64(start) + length) return -1;
     return pos;
 }
@@ -207,7 +216,9 @@ void TRichEdit::ReplaceRanges(const std::vector<std::pair<int, int>> &ranges,
     }
 }
 
-QColor TRichEdit::HighlightColor() { return QApplication::palette().color(QPalette::Highlight); }
+QColor TRichEdit::HighlightColor() {
+    return QApplication::palette().color(QPalette::Highlight);
+}
 
 // ---- the pane's own font and colours ----
 
@@ -226,7 +237,9 @@ void TRichEdit::changeEvent(QEvent *event) {
         document()->setDefaultFont(*defaultFont_);
 }
 
-QFont TRichEdit::DefaultFont() const { return document()->defaultFont(); }
+QFont TRichEdit::DefaultFont() const {
+    return document()->defaultFont();
+}
 
 void TRichEdit::SetTextColor(const QColor &color) {
     textColor_ = color;
@@ -264,7 +277,7 @@ void TRichEdit::detectLinks() {
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
         const QString link = trimLinkEnd(m.captured());
-        if (link.size() <= m.capturedLength(1)) continue;  // a scheme alone is no address
+        if (link.size() <= m.capturedLength(1)) continue; // a scheme alone is no address
         ranges.emplace_back(int(m.capturedStart()), int(link.size()));
         targets << link;
     }
@@ -300,7 +313,9 @@ bool TRichEdit::viewportEvent(QEvent *event) {
 
 // ---- RTF ----
 
-QByteArray TRichEdit::SaveRtf() const { return writeRtf(*document()); }
+QByteArray TRichEdit::SaveRtf() const {
+    return writeRtf(*document());
+}
 
 void TRichEdit::LoadRtf(const QByteArray &rtf) {
     parkCaret();
@@ -312,7 +327,7 @@ void TRichEdit::LoadRtf(const QByteArray &rtf) {
         const auto end = qScopeGuard([&block] { block.endEditBlock(); });
         readRtf(rtf, *document());
     } catch (...) {
-        setTextCursor(QTextCursor(document()));  // not RTF: the text stays as it was
+        setTextCursor(QTextCursor(document())); // not RTF: the text stays as it was
         throw;
     }
     textWasSet();
@@ -320,7 +335,8 @@ void TRichEdit::LoadRtf(const QByteArray &rtf) {
 
 void TRichEdit::SaveToFile(const QString &path) const {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw fileError("Cannot create", path, file.errorString());
+    if (!file.open(QIODevice::WriteOnly))
+        throw fileError("Cannot create", path, file.errorString());
     const QByteArray rtf = SaveRtf();
     if (file.write(rtf) != rtf.size() || !file.commit())
         throw fileError("Cannot write", path, file.errorString());
@@ -334,6 +350,10 @@ void TRichEdit::LoadFromFile(const QString &path) {
 
 // ---- hourglass ----
 
-HourglassCursor::HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+HourglassCursor::HourglassCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-HourglassCursor::~HourglassCursor() { QApplication::restoreOverrideCursor(); }
+HourglassCursor::~HourglassCursor() {
+    QApplication::restoreOverrideCursor();
+}

@@ -46,7 +46,8 @@ class TRichEdit : public QTextEdit {
     void SetSelSize(int points);
     // Merges `format` into each (start, length) range, all in one edit block: thousands of
     // ranges stay fast.
-    void FormatRanges(const std::vector<std::pair<int, int>> &ranges, const QTextCharFormat &format);
+    void FormatRanges(const std::vector<std::pair<int, int>> &ranges,
+                      const QTextCharFormat &format);
     void ColorRanges(const std::vector<std::pair<int, int>> &ranges, const QColor &color);
     // Replaces each (start, length) range by `replacement`, which takes the formatting of the
     // range's first character with `format` merged in; a range that already reads
@@ -103,7 +104,7 @@ class TRichEdit : public QTextEdit {
 
     QColor textColor_;
     QColor backgroundColor_;
-    std::optional<QFont> defaultFont_;  // set by SetDefaultFont; until then the widget's font
+    std::optional<QFont> defaultFont_; // set by SetDefaultFont; until then the widget's font
     bool autoURLDetect_ = true;
 };
 

@@ -43,7 +43,7 @@ class PreferencesTest : public KelvaroTest {
 TEST_F(PreferencesTest, WithoutSettingsTheFirstChapterShowsTheDefaults) {
     TForm2 &f = makeForm();
     f.show();
-    EXPECT_TRUE(f.applystyle);  // the welcome text carries the website's address
+    EXPECT_TRUE(f.applystyle); // the welcome text carries the website's address
     EXPECT_EQ(f.rc->DefaultFont().pixelSize(), 13);
     TTreeNode *sub = subcategoryNode(f, "集部", "别集");
     sub->Expand();
@@ -62,16 +62,16 @@ TEST_F(PreferencesTest, WithoutSettingsTheFirstChapterShowsTheDefaults) {
     EXPECT_EQ(f.FontDialog1.font.family(), family);
     EXPECT_EQ(f.FontDialog1.font.pointSize(), 14);
     EXPECT_EQ(f.FontDialog1.color, systemColor(kWindowText));
-    EXPECT_FALSE(QFile::exists(settingsPath()));  // reading writes nothing
+    EXPECT_FALSE(QFile::exists(settingsPath())); // reading writes nothing
 }
 
 TEST_F(PreferencesTest, SavedPreferencesAreAppliedOnceAndSurviveTheNextChapters) {
     const QString family = QStringLiteral("Noto Serif CJK SC");
     writeSetting("文字大小", "20");
-    writeSetting("文字颜色", "32768");  // 0x008000: green
+    writeSetting("文字颜色", "32768"); // 0x008000: green
     writeSetting("文字字体", family);
-    writeSetting("文字样式", ",fsItalic,fsBold");  // the order of the pieces does not matter
-    writeSetting("背景颜色", "255");             // 0x0000FF: red
+    writeSetting("文字样式", ",fsItalic,fsBold"); // the order of the pieces does not matter
+    writeSetting("背景颜色", "255");              // 0x0000FF: red
     TForm2 &f = formWithChapter();
     const auto check = [&] {
         EXPECT_EQ(f.rc->DefaultFont().family(), family);
@@ -154,11 +154,11 @@ TEST_F(PreferencesTest, FontCommandStoresTheFourKeysInOrderAndShowsTheContentAga
     chosen.setBold(true);
     chosen.setUnderline(true);
     dialogs.fontAnswers.push_back(FontChoice{chosen, QColor(0, 0, 255)});
-    f.rc->SetText("转换后的文字");  // "查看原文" shows the stored text again
+    f.rc->SetText("转换后的文字"); // "查看原文" shows the stored text again
     f.action("N33")->trigger();
 
     ASSERT_EQ(dialogs.fontDialogs, 1);
-    EXPECT_EQ(dialogs.lastFontInitial->font.pointSize(), 14);  // opened with the saved choice
+    EXPECT_EQ(dialogs.lastFontInitial->font.pointSize(), 14); // opened with the saved choice
     EXPECT_EQ(settingsLines(settingsPath()).join(" | ").toStdString(),
               "[Kelvaro] | 文字颜色=16711680 | 文字字体=Noto Serif CJK SC | 文字大小=18 | "
               "文字样式=,fsBold,fsUnderline");
@@ -183,7 +183,7 @@ TEST_F(PreferencesTest, AnUnchangedSystemColourStaysASystemColourAndCancelChange
     dialogs.fontAnswers.push_back(std::nullopt);
     f.rc->SetText("不变");
     f.N33Click();
-    EXPECT_EQ(f.rc->Text(), "不变");  // nothing reloaded either
+    EXPECT_EQ(f.rc->Text(), "不变"); // nothing reloaded either
     EXPECT_EQ(f.rc->DefaultFont().pointSize(), 16);
     EXPECT_EQ(setting("文字大小"), "16");
 }
@@ -219,7 +219,7 @@ TEST_F(PreferencesTest, FontNoteTellsAndOpensTheFontPage) {
 TEST_F(PreferencesTest, RestoringDefaultsAsksThenDeletesTheFileAndStartsANewInstance) {
     writeSetting("文字大小", "20");
     TForm2 &f = makeForm();
-    f.action("N75")->trigger();  // answered No
+    f.action("N75")->trigger(); // answered No
     ASSERT_EQ(dialogs.confirmations, QStringList({"确定要将所有设置恢复到默认状态？　"}));
     EXPECT_TRUE(QFile::exists(settingsPath()));
     EXPECT_TRUE(shell.started.isEmpty());
@@ -232,7 +232,7 @@ TEST_F(PreferencesTest, RestoringDefaultsAsksThenDeletesTheFileAndStartsANewInst
     EXPECT_TRUE(shell.started[0].arguments.isEmpty());
 
     dialogs.confirmAnswers.push_back(true);
-    f.N75Click();  // no file any more: the new instance is started all the same
+    f.N75Click(); // no file any more: the new instance is started all the same
     EXPECT_EQ(shell.started.size(), 2);
 }
 
@@ -249,4 +249,4 @@ TEST_F(PreferencesTest, HidingTheDictionaryTwiceShowsItAgainRightOfItsSplitter) 
     EXPECT_FALSE(f.action("N35")->isChecked());
 }
 
-}  // namespace
+} // namespace

@@ -17,7 +17,9 @@ class FindTextTest : public KelvaroTest {
         KelvaroTest::SetUp();
         library = std::make_unique<TestLibrary>();
         library->addBook({11, "诗", "", "", "诗部", "诗集", 1, 1101, ""});
-        library->addChapter(1101, 11, "卷", 1, "诗部", "诗集", "明月几时有，把酒问青天。\r\n不知天上宫阙，今夕是何年。\r\n千里共婵娟，天涯共此时。");
+        library->addChapter(
+            1101, 11, "卷", 1, "诗部", "诗集",
+            "明月几时有，把酒问青天。\r\n不知天上宫阙，今夕是何年。\r\n千里共婵娟，天涯共此时。");
     }
     TForm2 &form() {
         TForm2 &f = makeForm();
@@ -36,7 +38,7 @@ TEST_F(FindTextTest, TheDialogProposesTheSelectionOrElseTheLastSearch) {
     ASSERT_NE(f.FindDialog1, nullptr);
     EXPECT_TRUE(f.FindDialog1->isVisible());
     EXPECT_FALSE(f.FindDialog1->isModal());
-    EXPECT_EQ(f.FindDialog1->FindText(), "");  // no search made yet
+    EXPECT_EQ(f.FindDialog1->FindText(), ""); // no search made yet
     EXPECT_FALSE(f.FindDialog1->findNextButton()->isEnabled());
     EXPECT_TRUE(f.FindDialog1->Down());
 
@@ -65,7 +67,8 @@ TEST_F(FindTextTest, FindNextWalksThroughTheOccurrencesReddeningEachThenSaysItIs
         EXPECT_EQ(f.rc->SelLength(), 1);
         EXPECT_EQ(f.focusWidget(), f.rc);
     }
-    for (int pos : expected) EXPECT_EQ(colorAt(*f.rc, pos), kRed) << pos;  // all stay red
+    for (int pos : expected)
+        EXPECT_EQ(colorAt(*f.rc, pos), kRed) << pos; // all stay red
     EXPECT_EQ(colorAt(*f.rc, expected[0] + 1), f.rc->TextColor());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
@@ -74,7 +77,7 @@ TEST_F(FindTextTest, FindNextWalksThroughTheOccurrencesReddeningEachThenSaysItIs
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Information);
     EXPECT_EQ(dialogs.messages[0].text, "没有找到【天】 或 查找结束");
     EXPECT_FALSE(f.FindDialog1->isVisible());
-    EXPECT_EQ(f.rc->SelStart(), third + 1);  // the caret after the third occurrence
+    EXPECT_EQ(f.rc->SelStart(), third + 1); // the caret after the third occurrence
     EXPECT_EQ(f.rc->SelLength(), 0);
 
     // Reopening the chapter removes the marks.
@@ -90,14 +93,14 @@ TEST_F(FindTextTest, SearchesMatchCaseAndOnlyGoForwardFromTheSelection) {
     f.FindDialog1->SetFindText("moon");
     f.rc->Select(0, 0);
     f.FindDialog1Find();
-    EXPECT_EQ(f.rc->SelStart(), 12);  // "Moon" and "MOON" differ in case
+    EXPECT_EQ(f.rc->SelStart(), 12); // "Moon" and "MOON" differ in case
     f.FindDialog1Find();
     EXPECT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(f.rc->SelStart(), 16);
 
     f.N54Click();
     f.FindDialog1->SetFindText("river");
-    f.rc->Select(20, 0);  // after the only occurrence: not found until the caret moves back
+    f.rc->Select(20, 0); // after the only occurrence: not found until the caret moves back
     f.FindDialog1Find();
     EXPECT_EQ(dialogs.messages.size(), 2);
     EXPECT_EQ(dialogs.messages[1].text, "没有找到【river】 或 查找结束");
@@ -109,4 +112,4 @@ TEST_F(FindTextTest, SearchesMatchCaseAndOnlyGoForwardFromTheSelection) {
     EXPECT_EQ(colorAt(*f.rc, 5), kRed);
 }
 
-}  // namespace
+} // namespace

@@ -29,7 +29,7 @@ class OnlineReaderTest : public KelvaroTest {
     TForm2 &onlineForm() {
         TForm2 &f = makeForm(true);
         f.mysqla.Server = QStringLiteral("127.0.0.1");
-        f.mysqla.Port = 9;  // discard: nothing listens there
+        f.mysqla.Port = 9; // discard: nothing listens there
         return f;
     }
     TTreeNode *chapterNode(TForm2 &f, const QString &title) {
@@ -50,7 +50,8 @@ class OnlineReaderTest : public KelvaroTest {
     QString failureText() const {
         return "\n  网络故障：无法连接服务器，建议下载离线版Kelvaro！\n\n  请到官方网站 ( " +
                config.productHost() +
-               " ) 下载离线版。\n\n  或者点击左侧列表重新尝试连接服务器。\n\n  或点击左下角进行联网查看：";
+               " ) 下载离线版。\n\n  或者点击左侧列表重新尝试连接服务器。\n\n  "
+               "或点击左下角进行联网查看：";
     }
     std::unique_ptr<TestLibrary> library;
 };
@@ -59,7 +60,7 @@ TEST_F(OnlineReaderTest, ACachedChapterOpensFromItsFileWithoutAskingTheServer) {
     writeCache(810001, "缓存的下卷\r\n第二行", {2, 3});
     TForm2 &f = onlineForm();
     clickNode(f.TreeViewa, chapterNode(f, "下卷"));
-    EXPECT_EQ(f.rc->Text(), "缓存的下卷\n第二行");  // a query would have failed
+    EXPECT_EQ(f.rc->Text(), "缓存的下卷\n第二行"); // a query would have failed
     EXPECT_EQ(colorAt(*f.rc, 2), kBlue);
     EXPECT_EQ(colorAt(*f.rc, 4), kBlue);
     EXPECT_EQ(colorAt(*f.rc, 1), f.rc->TextColor());
@@ -81,16 +82,16 @@ TEST_F(OnlineReaderTest, AFailedFetchTellsSoInTheReaderWithTheSelectedResultNode
     result->Expand();
     clickNode(f.TreeViewb, result->Item(0));
     EXPECT_EQ(f.rc->Text(), failureText() + "下卷");
-    EXPECT_EQ(f.curchapterid, 810000);  // no row was read
+    EXPECT_EQ(f.curchapterid, 810000); // no row was read
     EXPECT_EQ(f.GroupBox2->title(), "结果　下卷");
-    EXPECT_FALSE(QFile::exists("data/810001.dbx"));  // nothing cached
+    EXPECT_FALSE(QFile::exists("data/810001.dbx")); // nothing cached
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
     // The failure text carries the website's address: it does not take the preferences.
     TForm2 &g = onlineForm();
-    g.applystyle = true;  // as after the first show
+    g.applystyle = true; // as after the first show
     g.TreeViewa->SetSelected(nullptr);
-    g.chanrlw(1, 810001);  // nothing selected: nothing appended
+    g.chanrlw(1, 810001); // nothing selected: nothing appended
     EXPECT_EQ(g.rc->Text().toStdString(), failureText().toStdString());
     EXPECT_TRUE(g.applystyle);
 }
@@ -103,7 +104,7 @@ TEST_F(OnlineReaderTest, AnUnreadableCacheFileIsFetchedAgain) {
     bad.close();
     TForm2 &f = onlineForm();
     f.chanrlw(1, 810001);
-    EXPECT_EQ(f.rc->Text(), failureText());  // the server was asked
+    EXPECT_EQ(f.rc->Text(), failureText()); // the server was asked
     EXPECT_EQ(f.curchapterid, 0);
 }
 
@@ -111,10 +112,10 @@ TEST_F(OnlineReaderTest, TheEmptyResultNodeStillLooksForChapterZero) {
     library->exec("wxlb.dbx", "delete from tmpwxlb; delete from tmpzjlist");
     TForm2 &f = onlineForm();
     f.StaticText1Click();
-    clickNode(f.TreeViewb, f.TreeViewb->Root(0));  // "无检索结果..."
+    clickNode(f.TreeViewb, f.TreeViewb->Root(0)); // "无检索结果..."
     EXPECT_EQ(f.siteurl, config.productSite + "/roll/go.php?ver=3&t=0");
     EXPECT_EQ(f.rc->Text(), failureText() + "无检索结果...");
     EXPECT_EQ(f.curchapterid, 0);
 }
 
-}  // namespace
+} // namespace

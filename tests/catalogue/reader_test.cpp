@@ -39,8 +39,8 @@ TEST_F(ReaderTest, BookHeadersJoinTitleAuthorAndNote) {
         int id;
         QString a1, a2, a3, zmf, header;
     } cases[] = {
-        {11, "甲", "丙", "乙", "", "甲　乙 [丙]"},  // title, U+3000, author, space, [note]
-        {12, "甲", "", "", "", "甲"},               // no trailing space
+        {11, "甲", "丙", "乙", "", "甲　乙 [丙]"}, // title, U+3000, author, space, [note]
+        {12, "甲", "", "", "", "甲"},              // no trailing space
         {13, "甲", "", "乙", "_x", "甲　乙"},
         {14, "甲", "丙", "", "", "甲 [丙]"},
         {15, "书名's", "", "", "", "书名's"},
@@ -56,7 +56,7 @@ TEST_F(ReaderTest, BookHeadersJoinTitleAuthorAndNote) {
         EXPECT_EQ(f.lwtxt->text(), "联网:" + c.header);
         EXPECT_EQ(f.siteurl, bookUrl(c.id, c.zmf));
     }
-    EXPECT_EQ(f.curchapterid, 0);  // a header is no chapter
+    EXPECT_EQ(f.curchapterid, 0); // a header is no chapter
 }
 
 TEST_F(ReaderTest, AHeaderCanBeFoundThroughOneOfItsChaptersAndNothingShowsForUnknownIds) {
@@ -83,7 +83,7 @@ TEST_F(ReaderTest, ClickingBooksAndChaptersSetsCaptionsLabelAndAddress) {
     library->addChapter(43, 32, "单卷", 1, "集部", "别集", "单卷正文");
     library->exec("wxlb.dbx", "insert into zmf (id,z) values (41,'ab')");
     TForm2 &f = makeForm();
-    EXPECT_EQ(f.lwtxt->fontColor(), QColor(0, 0, 255));  // blue until the first update
+    EXPECT_EQ(f.lwtxt->fontColor(), QColor(0, 0, 255)); // blue until the first update
 
     TTreeNode *jia = book(f, "甲");
     clickNode(f.TreeViewa, jia);
@@ -118,17 +118,16 @@ TEST_F(ReaderTest, ClickingBooksAndChaptersSetsCaptionsLabelAndAddress) {
 TEST_F(ReaderTest, OfflineChaptersComeFromTheSecondTextDatabaseOnlyBelow810000AndEveryTwentieth) {
     const struct {
         int id;
-        const char *wrongFile;  // where a decoy with the same id lies
+        const char *wrongFile; // where a decoy with the same id lies
         QString wrongTable;
     } cases[] = {
-        {40, "kelva.dbx", "wx3"},       // below 810000, multiple of 20: kelva2's wx
-        {41, "kelva2.dbx", "wx"},       // the others through zjlist.fldb
-        {810000, "kelva2.dbx", "wx"},   // multiple of 20, but not below 810000
-        {810001, "kelva2.dbx", "wx"},
-        {799980, "kelva.dbx", "wx3"},
+        {40, "kelva.dbx", "wx3"},     // below 810000, multiple of 20: kelva2's wx
+        {41, "kelva2.dbx", "wx"},     // the others through zjlist.fldb
+        {810000, "kelva2.dbx", "wx"}, // multiple of 20, but not below 810000
+        {810001, "kelva2.dbx", "wx"}, {799980, "kelva.dbx", "wx3"},
     };
     library->addBook({51, "边界", "", "", "集部", "别集", 5, 0, ""});
-    library->addChapter(1, 51, "占位", 3, "集部", "别集", "占位");  // creates wx3
+    library->addChapter(1, 51, "占位", 3, "集部", "别集", "占位"); // creates wx3
     for (const auto &c : cases) {
         library->addChapter(c.id, 51, QString::number(c.id), 3, "集部", "别集",
                             "正文" + QString::number(c.id));
@@ -149,8 +148,7 @@ TEST_F(ReaderTest, OfflineChaptersComeFromTheSecondTextDatabaseOnlyBelow810000An
 TEST_F(ReaderTest, ChapterAddressesHaveTheZmfSuffixOnlyUpTo810000) {
     library->exec("wxlb.dbx", "insert into zmf (id,z) values (40,'q'),(810000,'r'),(810001,'s')");
     TForm2 &f = makeForm();
-    const std::pair<int, QString> cases[] = {
-        {40, "_q"}, {41, ""}, {810000, "_r"}, {810001, ""}};
+    const std::pair<int, QString> cases[] = {{40, "_q"}, {41, ""}, {810000, "_r"}, {810001, ""}};
     for (const auto &[id, suffix] : cases) {
         SCOPED_TRACE(id);
         f.chazmf(id);
@@ -161,7 +159,7 @@ TEST_F(ReaderTest, ChapterAddressesHaveTheZmfSuffixOnlyUpTo810000) {
 TEST_F(ReaderTest, AMissingChapterChangesOnlyTheLabelAndTheAddress) {
     library->addBook({61, "乙", "", "", "集部", "别集", 2, 0, ""});
     library->addChapter(61001, 61, "有", 2, "集部", "别集", "有正文");
-    library->addChapter(61002, 61, "无", 2, "集部", "别集");  // no body row
+    library->addChapter(61002, 61, "无", 2, "集部", "别集"); // no body row
     TForm2 &f = makeForm();
     TTreeNode *yi = book(f, "乙");
     yi->Expand();
@@ -173,7 +171,7 @@ TEST_F(ReaderTest, AMissingChapterChangesOnlyTheLabelAndTheAddress) {
     EXPECT_EQ(f.curchapterid, 61001);
     EXPECT_EQ(f.siteurl, chapterUrl(61002));
     EXPECT_NE(f.lwtxt->fontColor(), color);
-    f.chanr(1, 0);  // nothing at all for id 0
+    f.chanr(1, 0); // nothing at all for id 0
     EXPECT_EQ(f.siteurl, chapterUrl(61002));
 }
 
@@ -187,7 +185,7 @@ TEST_F(ReaderTest, DatabaseErrorsEndTheClickSilently) {
     clickNode(f.TreeViewa, childNode(bing, "一"));
     library->exec("kelva.dbx", "drop table wx7");
     clickNode(f.TreeViewa, childNode(bing, "二"));
-    f.N25Click();  // reopening goes through the same silent click
+    f.N25Click(); // reopening goes through the same silent click
     library->exec("wxlb.dbx", "drop table wxlb");
     clickNode(f.TreeViewa, bing);
     EXPECT_EQ(f.rc->Text(), "一正文");
@@ -212,7 +210,9 @@ TEST_F(ReaderTest, MarkedPassagesAreShownWithoutMarkersInTheHighlightColour) {
 TEST_F(ReaderTest, AfterAFullTextSearchEveryOccurrenceIsRedAndTheFirstSelected) {
     library->addBook({91, "论语", "", "", "儒部", "四书", 2, 0, ""}, "tmpwxlb");
     library->addChapter(91001, 91, "学而", 1, "儒部", "四书", QString(), "tmpzjlist");
-    library->addChapter(91001, 91, "学而", 1, "儒部", "四书", "学而时习之，不亦说乎？\r\n有朋自远方来，不亦乐乎？[[[人不知]]]而不愠，不亦君子乎？之");
+    library->addChapter(
+        91001, 91, "学而", 1, "儒部", "四书",
+        "学而时习之，不亦说乎？\r\n有朋自远方来，不亦乐乎？[[[人不知]]]而不愠，不亦君子乎？之");
     library->addBook({92, "其他", "", "", "儒部", "四书", 1, 92001, ""});
     library->addChapter(92001, 92, "一", 1, "儒部", "四书", "无所标记之文");
     TForm2 &f = makeForm();
@@ -234,7 +234,7 @@ TEST_F(ReaderTest, AfterAFullTextSearchEveryOccurrenceIsRedAndTheFirstSelected) 
     EXPECT_EQ(f.rc->SelStart(), first);
     EXPECT_EQ(f.rc->SelLength(), 1);
     EXPECT_EQ(f.GroupBox2->title(), "论语" + kSep + "学而");
-    EXPECT_EQ(f.focusWidget(), f.TreeViewb);  // the keyboard stays with the result tree
+    EXPECT_EQ(f.focusWidget(), f.TreeViewb); // the keyboard stays with the result tree
 
     // After "浏览全部" no marking: the next chapter shows no trace of the red marks.
     f.N71Click();
@@ -250,7 +250,7 @@ TEST_F(ReaderTest, RedMarkingFindsWithoutCaseAndPutsInTheReplacement) {
     TForm2 &f = makeForm();
     const struct {
         QString text, search, replacement, shown;
-        std::vector<int> red;  // where each red replacement starts
+        std::vector<int> red; // where each red replacement starts
     } cases[] = {
         {"之乎之之", "之", "之", "之乎之之", {0, 2, 3}},
         {"Kelvaro kelvaro", "KELVARO", "KELVARO", "KELVARO KELVARO", {0, 8}},
@@ -273,10 +273,10 @@ TEST_F(ReaderTest, RedMarkingFindsWithoutCaseAndPutsInTheReplacement) {
     }
     f.rc->SetText("无此字");
     f.rc->Select(1, 1);
-    f.RearchAndReplace("之", "之");  // nothing found: nothing coloured, the selection stays
+    f.RearchAndReplace("之", "之"); // nothing found: nothing coloured, the selection stays
     EXPECT_EQ(colorAt(*f.rc, 0), f.rc->TextColor());
     EXPECT_EQ(f.rc->SelStart(), 1);
     EXPECT_EQ(f.rc->SelLength(), 1);
 }
 
-}  // namespace
+} // namespace

@@ -41,11 +41,13 @@ class TreeCommandsTest : public KelvaroTest {
         QApplication::sendEvent(tree, &release);
     }
     // A press of `button` on the tree at `pos`, then what the press started.
-    static void press(TTreeView *tree, const QPoint &pos, Qt::MouseButton button = Qt::RightButton) {
+    static void press(TTreeView *tree, const QPoint &pos,
+                      Qt::MouseButton button = Qt::RightButton) {
         const QPoint global = tree->viewport()->mapToGlobal(pos);
         QMouseEvent down(QEvent::MouseButtonPress, pos, global, button, button, Qt::NoModifier);
         QApplication::sendEvent(tree->viewport(), &down);
-        QMouseEvent up(QEvent::MouseButtonRelease, pos, global, button, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent up(QEvent::MouseButtonRelease, pos, global, button, Qt::NoButton,
+                       Qt::NoModifier);
         QApplication::sendEvent(tree->viewport(), &up);
         QApplication::processEvents();
     }
@@ -67,7 +69,7 @@ TEST_F(TreeCommandsTest, UpAndDownOpenTheSelectedNodeEvenWhenTheSelectionStays) 
     EXPECT_EQ(f.rc->Text(), "第2卷正文");
     key(f.TreeViewa, Qt::Key_Up);
     EXPECT_EQ(f.rc->Text(), "第1卷正文");
-    key(f.TreeViewa, Qt::Key_Up);  // onto the book: its header
+    key(f.TreeViewa, Qt::Key_Up); // onto the book: its header
     EXPECT_EQ(f.rc->Text(), "甲");
 
     // The last node of the result tree: Down does not move, and opens it again.
@@ -82,14 +84,15 @@ TEST_F(TreeCommandsTest, UpAndDownOpenTheSelectedNodeEvenWhenTheSelectionStays) 
     EXPECT_EQ(f.rc->Text(), "第3卷正文");
 
     f.rc->SetText("别的文字");
-    for (int k : {Qt::Key_Left, Qt::Key_Space, Qt::Key_Home, Qt::Key_A}) f.TreeViewbKeyUp(k);
-    EXPECT_EQ(f.rc->Text(), "别的文字");  // no other key opens anything
+    for (int k : {Qt::Key_Left, Qt::Key_Space, Qt::Key_Home, Qt::Key_A})
+        f.TreeViewbKeyUp(k);
+    EXPECT_EQ(f.rc->Text(), "别的文字"); // no other key opens anything
 }
 
 TEST_F(TreeCommandsTest, EnterOpensAndClosesNodesThatHaveChildren) {
     TForm2 &f = form();
     TTreeNode *jia = bookNode(f, "甲");
-    ASSERT_EQ(jia->Count(), 1);  // the placeholder
+    ASSERT_EQ(jia->Count(), 1); // the placeholder
     f.TreeViewa->SetSelected(jia);
     key(f.TreeViewa, Qt::Key_Return);
     EXPECT_TRUE(jia->Expanded());
@@ -115,7 +118,7 @@ TEST_F(TreeCommandsTest, TheRightButtonMenuNeedsANonRootSelectionAndDoesNotOpenT
     TForm2 &f = form();
     TTreeNode *jia = bookNode(f, "甲");
     jia->Expand();
-    TTreeNode *section = f.TreeViewa->Root(3);  // 诗部
+    TTreeNode *section = f.TreeViewa->Root(3); // 诗部
     f.TreeViewa->SetSelected(section);
     press(f.TreeViewa, at(f.TreeViewa, jia->Item(1)));
     EXPECT_FALSE(f.PopupMenu4->isVisible());
@@ -126,7 +129,7 @@ TEST_F(TreeCommandsTest, TheRightButtonMenuNeedsANonRootSelectionAndDoesNotOpenT
     press(f.TreeViewa, at(f.TreeViewa, jia->Item(2)));
     EXPECT_TRUE(f.PopupMenu4->isVisible());
     EXPECT_EQ(f.TreeViewa->Selected(), jia->Item(2));
-    EXPECT_EQ(f.rc->Text(), "第1卷正文");  // selected, not opened
+    EXPECT_EQ(f.rc->Text(), "第1卷正文"); // selected, not opened
     f.PopupMenu4->hide();
 
     press(f.TreeViewa, at(f.TreeViewa, jia->Item(0)), Qt::MiddleButton);
@@ -135,7 +138,8 @@ TEST_F(TreeCommandsTest, TheRightButtonMenuNeedsANonRootSelectionAndDoesNotOpenT
 
 TEST_F(TreeCommandsTest, RightButtonOnEmptySpaceEmptiesTheSelectionAndTheMenuThenDoesNothing) {
     TForm2 &f = form();
-    for (int i = 0; i < f.TreeViewa->RootCount(); ++i) f.TreeViewa->Root(i)->Collapse(true);
+    for (int i = 0; i < f.TreeViewa->RootCount(); ++i)
+        f.TreeViewa->Root(i)->Collapse(true);
     f.TreeViewa->Root(3)->Expand();
     TTreeNode *yi = bookNode(f, "乙");
     f.TreeViewa->SetSelected(yi);
@@ -167,20 +171,20 @@ TEST_F(TreeCommandsTest, CloseNodeCollapsesTheParentBranch) {
 
     jia->Expand();
     f.TreeViewa->SetSelected(yi);
-    f.N21Click();  // the sub-category and every book opened under it
+    f.N21Click(); // the sub-category and every book opened under it
     EXPECT_FALSE(chuci(f)->Expanded());
     EXPECT_FALSE(jia->Expanded());
     EXPECT_FALSE(yi->Expanded());
 
     f.TreeViewa->SetSelected(f.TreeViewa->Root(3));
-    f.N21Click();  // a root has no parent
+    f.N21Click(); // a root has no parent
     EXPECT_TRUE(f.TreeViewa->Root(3)->Expanded());
 }
 
 TEST_F(TreeCommandsTest, CopyNodePutsTheCaptionOfTheVisibleTreeOnTheClipboard) {
     TForm2 &f = form();
     f.TreeViewa->SetSelected(bookNode(f, "乙"));
-    f.TreeViewb->SetSelected(f.TreeViewb->Root(0));  // hidden: not copied
+    f.TreeViewb->SetSelected(f.TreeViewb->Root(0)); // hidden: not copied
     f.N86Click();
     EXPECT_EQ(QApplication::clipboard()->text(), "乙");
     f.StaticText1Click();
@@ -203,7 +207,7 @@ TEST_F(TreeCommandsTest, BrowseAllShowsTheCataloguePaneStoresItAndEndsTheMarking
     EXPECT_TRUE(f.jiase.isEmpty());
 
     IniFile(settingsPath()).WriteString("Kelvaro", "隐藏目录", "x");
-    f.Label3Click();  // shown already: stays shown, the same value is stored
+    f.Label3Click(); // shown already: stays shown, the same value is stored
     EXPECT_FALSE(f.Panel4->isHidden());
     EXPECT_EQ(IniFile(settingsPath()).ReadString("Kelvaro", "隐藏目录", ""), "0");
 }
@@ -231,7 +235,7 @@ TEST_F(TreeCommandsTest, ViewOriginalReopensTheNodeOfTheVisibleTree) {
     f.action("N25")->trigger();
     EXPECT_EQ(f.rc->Text(), "第3卷正文");
 
-    f.StaticText1Click();  // the result tree: its selected book's header
+    f.StaticText1Click(); // the result tree: its selected book's header
     f.rc->SetText("轉換後的文字");
     f.N25Click();
     EXPECT_EQ(f.rc->Text(), "结果书");
@@ -242,4 +246,4 @@ TEST_F(TreeCommandsTest, ViewOriginalReopensTheNodeOfTheVisibleTree) {
     EXPECT_EQ(f.rc->Text(), "无所选");
 }
 
-}  // namespace
+} // namespace

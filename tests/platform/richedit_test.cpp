@@ -26,10 +26,10 @@ TEST(RichEditTest, PositionsCountEachLineBreakAsOne) {
     EXPECT_EQ(rc.SelLength(), 3);
     EXPECT_EQ(rc.SelText(), "乙\n丙");
     EXPECT_EQ(rc.FindText("丁", 0, 7, true), 6);
-    EXPECT_EQ(rc.FindText("丁", 0, 6, true), -1);  // the match must end inside the range
-    EXPECT_EQ(rc.FindText("乙", 3, 4, true), -1);  // only forward from the start
+    EXPECT_EQ(rc.FindText("丁", 0, 6, true), -1); // the match must end inside the range
+    EXPECT_EQ(rc.FindText("乙", 3, 4, true), -1); // only forward from the start
     rc.Select(5, 100);
-    EXPECT_EQ(rc.SelLength(), 2);  // clamped to the text
+    EXPECT_EQ(rc.SelLength(), 2); // clamped to the text
 }
 
 TEST(RichEditTest, FindsWithOrWithoutCase) {
@@ -67,7 +67,7 @@ TEST(RichEditTest, ChangeIsRaisedForNewTextButNotForFormatting) {
     rc.ColorRanges({{0, 1}}, kRed);
     rc.Select(1, 1);
     rc.SetSelColor(kBlue);
-    rc.ReplaceRanges({{0, 1}, {4, 1}}, "之", QTextCharFormat());  // same text: format only
+    rc.ReplaceRanges({{0, 1}, {4, 1}}, "之", QTextCharFormat()); // same text: format only
     EXPECT_EQ(changes, 1);
     rc.ReplaceRanges({{0, 1}}, "矣", QTextCharFormat());
     EXPECT_EQ(changes, 2);
@@ -95,16 +95,16 @@ TEST(RichEditTest, ReplacedRangesTakeTheFirstCharactersFormatWithTheMarkMerged) 
         EXPECT_EQ(colorAt(rc, pos), kRed);
         EXPECT_EQ(sizeAt(rc, pos), 16);
     }
-    EXPECT_EQ(formatAt(rc, 0).fontWeight(), QFont::Bold);  // taken from the replaced character
+    EXPECT_EQ(formatAt(rc, 0).fontWeight(), QFont::Bold); // taken from the replaced character
     EXPECT_EQ(colorAt(rc, 2), rc.TextColor());
-    EXPECT_EQ(colorAt(rc, 7), kBlue);  // the text after a range keeps its own format
+    EXPECT_EQ(colorAt(rc, 7), kBlue); // the text after a range keeps its own format
 }
 
 TEST(RichEditTest, FontAndColoursSurviveNewTextAndTheApplicationSkin) {
     const QString family = QStringLiteral("Noto Serif CJK SC");
     ASSERT_TRUE(QFontDatabase::hasFamily(family));
     TRichEdit rc;
-    EXPECT_EQ(paintedBackground(rc), QColor(Qt::white));  // the design background, under the skin
+    EXPECT_EQ(paintedBackground(rc), QColor(Qt::white)); // the design background, under the skin
     QFont font(family);
     font.setPointSize(20);
     font.setBold(true);
@@ -134,7 +134,8 @@ TEST(RichEditTest, AddressesBecomeLinksThatAnyMouseButtonClicks) {
     TRichEdit rc;
     rc.resize(500, 300);
     rc.show();
-    rc.SetText("官方网站： https://www.kelvaro.example\n联系 www.abc.example。见http://a.example/x.");
+    rc.SetText(
+        "官方网站： https://www.kelvaro.example\n联系 www.abc.example。见http://a.example/x.");
     const QString text = rc.Text();
     const int first = int(text.indexOf("https://"));
     const int second = int(text.indexOf("www.abc"));
@@ -143,12 +144,13 @@ TEST(RichEditTest, AddressesBecomeLinksThatAnyMouseButtonClicks) {
     EXPECT_TRUE(formatAt(rc, first).fontUnderline());
     EXPECT_EQ(formatAt(rc, second).anchorHref(), "www.abc.example");
     EXPECT_EQ(formatAt(rc, third + 17).anchorHref(), "http://a.example/x");
-    EXPECT_FALSE(formatAt(rc, third + 18).isAnchor());  // the closing full stop is no part
+    EXPECT_FALSE(formatAt(rc, third + 18).isAnchor()); // the closing full stop is no part
     EXPECT_FALSE(formatAt(rc, 0).isAnchor());
 
     QList<std::pair<QString, Qt::MouseButton>> clicks;
-    QObject::connect(&rc, &TRichEdit::URLClick,
-                     [&](const QString &url, Qt::MouseButton button) { clicks.append({url, button}); });
+    QObject::connect(&rc, &TRichEdit::URLClick, [&](const QString &url, Qt::MouseButton button) {
+        clicks.append({url, button});
+    });
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
         const QPoint at = pointOf(rc, second + 2);
         QMouseEvent press(QEvent::MouseButtonPress, at, rc.viewport()->mapToGlobal(at), button,
@@ -167,7 +169,7 @@ TEST(RichEditTest, AddressesBecomeLinksThatAnyMouseButtonClicks) {
     QMouseEvent press(QEvent::MouseButtonPress, plain, rc.viewport()->mapToGlobal(plain),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(rc.viewport(), &press);
-    EXPECT_EQ(clicks.size(), 3);  // plain text is no link
+    EXPECT_EQ(clicks.size(), 3); // plain text is no link
 }
 
 TEST(RichEditTest, RtfFileKeepsTextColoursAndSizes) {
@@ -210,7 +212,7 @@ TEST(RichEditTest, UnwritableAndUnreadableFilesRaiseErrorsAndKeepTheText) {
     EXPECT_THROW(rc.LoadFromFile(garbage), RtfError);
     EXPECT_EQ(rc.Text(), "原有的文字");
     rc.Select(1, 2);
-    EXPECT_EQ(rc.SelText(), "有的");  // the caret still works
+    EXPECT_EQ(rc.SelText(), "有的"); // the caret still works
 }
 
 TEST(RichEditTest, HourglassLastsAsLongAsItsScope) {
@@ -223,4 +225,4 @@ TEST(RichEditTest, HourglassLastsAsLongAsItsScope) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-}  // namespace
+} // namespace
