@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <stdexcept>
 
@@ -41,6 +42,43 @@ std::runtime_error fileError(const QString &what, const QString &path, const QSt
     return std::runtime_error(
         (what + QStringLiteral(" \"") + path + QStringLiteral("\": ") + reason).toStdString());
 }
+
+// One edit block for many changes. Scattered changes make the layout redo at once every
+// line it has already laid out between the first change and the last: nothing much while
+// new text is still being laid out in idle steps, but 120 ms over a long chapter laid out
+// to its end. In that case the page size is taken away, so the layout ignores the changes,
+// and given back, so it lays the document out afresh as it does new text: the page in view
+// first, the rest in idle steps.
+class BulkChange {
+  public:
+    BulkChange(QTextDocument *doc, const std::vector<std::pair<int, int>> &ranges)
+        : doc_(doc), cursor_(doc) {
+        bulk_ = ranges.size() >= 100 && isLaidOut(doc, ranges.back().first);
+        if (bulk_) {
+            page_ = doc->pageSize();
+            doc->setPageSize(QSizeF());
+        }
+        cursor_.beginEditBlock();
+    }
+    ~BulkChange() {
+        cursor_.endEditBlock();
+        if (bulk_) doc_->setPageSize(page_);
+    }
+    BulkChange(const BulkChange &) = delete;
+    BulkChange &operator=(const BulkChange &) = delete;
+    QTextCursor &cursor() { return cursor_; }
+
+  private:
+    static bool isLaidOut(QTextDocument *doc, int position) {
+        const QTextBlock block = doc->findBlock(position);
+        return block.isValid() && block.layout() && block.layout()->lineCount() > 0;
+    }
+
+    QTextDocument *doc_;
+    QTextCursor cursor_;
+    bool bulk_;
+    QSizeF page_;
+};
 
 } // namespace
 
@@ -168,15 +206,14 @@ void TRichEdit::FormatRanges(const std::vector<std::pair<int, int>> &ranges,
                              const QTextCharFormat &format) {
     if (ranges.empty()) return;
     const int end = TextLength();
-    QTextCursor c(document());
-    c.beginEditBlock();
+    BulkChange change(document(), ranges);
+    QTextCursor &c = change.cursor();
     for (const auto &[start, length] : ranges) {
         if (length <= 0 || start < 0 || start >= end) continue;
         c.setPosition(start);
         c.setPosition(std::min(start + length, end), QTextCursor::KeepAnchor);
         c.mergeCharFormat(format);
     }
-    c.endEditBlock();
 }
 
 void TRichEdit::ColorRanges(const std::vector<std::pair<int, int>> &ranges, const QColor &color) {
@@ -190,8 +227,20 @@ void TRichEdit::ReplaceRanges(const std::vector<std::pair<int, int>> &ranges,
     if (ranges.empty()) return;
     const QString text = Text();
     bool replaced = false;
-    QTextCursor c(document());
-    c.beginEditBlock();
+    {
+        BulkChange change(document(), ranges);
+        replaced = replaceRanges(change.cursor(), text, ranges, replacement, format);
+    }
+    if (replaced) {
+        if (autoURLDetect_) detectLinks();
+        emit Change();
+    }
+}
+
+bool TRichEdit::replaceRanges(QTextCursor &c, const QString &text,
+                              const std::vector<std::pair<int, int>> &ranges,
+                              const QString &replacement, const QTextCharFormat &format) {
+    bool replaced = false;
     // From the last range back, so the positions of the ranges still to do stay valid.
     for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
         const auto [start, length] = *it;
@@ -209,11 +258,7 @@ void TRichEdit::ReplaceRanges(const std::vector<std::pair<int, int>> &ranges,
         c.insertText(replacement, taken);
         replaced = true;
     }
-    c.endEditBlock();
-    if (replaced) {
-        if (autoURLDetect_) detectLinks();
-        emit Change();
-    }
+    return replaced;
 }
 
 QColor TRichEdit::HighlightColor() {

@@ -97,6 +97,9 @@ class TRichEdit : public QTextEdit {
     void changeEvent(QEvent *event) override;
 
   private:
+    bool replaceRanges(QTextCursor &cursor, const QString &text,
+                       const std::vector<std::pair<int, int>> &ranges, const QString &replacement,
+                       const QTextCharFormat &format);
     void parkCaret();
     void textWasSet();
     void detectLinks();

@@ -3,6 +3,7 @@
 #include "platform/rtf.h"
 #include "support/richtext.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -98,6 +99,37 @@ TEST(RichEditTest, ReplacedRangesTakeTheFirstCharactersFormatWithTheMarkMerged) 
     EXPECT_EQ(formatAt(rc, 0).fontWeight(), QFont::Bold); // taken from the replaced character
     EXPECT_EQ(colorAt(rc, 2), rc.TextColor());
     EXPECT_EQ(colorAt(rc, 7), kBlue); // the text after a range keeps its own format
+}
+
+TEST(RichEditTest, ManyRangesInATextLaidOutToItsEndAreFormattedAndLaidOutAgain) {
+    TRichEdit rc;
+    rc.resize(400, 300);
+    rc.show();
+    QString text;
+    for (int i = 0; i < 400; ++i)
+        text += QStringLiteral("第%1行之文字\n").arg(i, 3, 10, QChar('0'));
+    rc.SetText(text);
+    rc.Select(rc.TextLength(), 0); // lays the whole text out
+    rc.Select(0, 0);
+    const QSizeF page = rc.document()->pageSize();
+    const qreal height = rc.document()->documentLayout()->documentSize().height();
+    std::vector<std::pair<int, int>> ranges;
+    for (int i = 0; i < 400; ++i)
+        ranges.emplace_back(i * 9 + 5, 1); // every 之
+    QTextCharFormat mark;
+    mark.setForeground(kRed);
+    mark.setFontPointSize(16);
+    rc.ReplaceRanges(ranges, "之", mark);
+    EXPECT_EQ(rc.Text().toStdString(), text.toStdString());
+    EXPECT_EQ(rc.document()->pageSize(), page);
+    for (int pos : {5, 14, 399 * 9 + 5}) {
+        EXPECT_EQ(colorAt(rc, pos), kRed) << pos;
+        EXPECT_EQ(sizeAt(rc, pos), 16) << pos;
+    }
+    EXPECT_EQ(colorAt(rc, 4), rc.TextColor());
+    rc.Select(rc.TextLength(), 0);
+    EXPECT_GT(rc.document()->documentLayout()->documentSize().height(), height); // larger marks
+    EXPECT_GT(rc.cursorRect().bottom(), 0);
 }
 
 TEST(RichEditTest, FontAndColoursSurviveNewTextAndTheApplicationSkin) {
