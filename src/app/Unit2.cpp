@@ -127,7 +127,6 @@ void TForm2::buildLayout() {
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setToolTip(QStringLiteral("查看检索结果"));
     StaticText1->setCursor(Qt::PointingHandCursor);
-    StaticText1->setFontColor(kLinkBlue);
     new EventHook(GroupBox1, QEvent::Resize, [this](QEvent *) {
         const int h = GroupBox1->fontMetrics().height() + 2;
         Label3->setGeometry(6, 0, GroupBox1->fontMetrics().horizontalAdvance(GroupBox1->title()) + 12, h);
@@ -448,6 +447,12 @@ void TForm2::FormDestroy() {
 }
 
 void TForm2::N23Click() { QApplication::quit(); }
+
+void TForm2::closeEvent(QCloseEvent *event) {
+    // Closing the main window ends the program, whatever tool window is still open.
+    QMainWindow::closeEvent(event);
+    QApplication::quit();
+}
 
 void TForm2::Splitter3Moved() {
     if (Panel5->width() < Panel2->width() + 50) {

@@ -271,6 +271,7 @@ class TForm2 : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
   private:
     void buildLayout();

@@ -10,6 +10,8 @@
 #include <QApplication>
 
 void prepareApplication(QApplication &app) {
+    // The resources live in the core library, which is static: register them explicitly.
+    Q_INIT_RESOURCE(kelvaro);
     app.setStyle(QStringLiteral("Fusion"));
     installFontFallbacks();
     applySkinSheet(builtInSkinSheet());

@@ -32,9 +32,8 @@ TTreeView::TTreeView(QWidget *parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(0, QHeaderView::Interactive);
-    header()->setDefaultSectionSize(600);
+    header()->setStretchLastSection(true);
+    setTextElideMode(Qt::ElideRight);
     // QTreeView tells of an expansion before it lays out or paints the new rows, so replacing
     // the placeholder here happens before the user sees it.
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) {
