@@ -4,6 +4,7 @@
 #include "platform/widgets.h"
 #include "support/fixture.h"
 #include "support/mariadb_server.h"
+#include "support/ports.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -207,11 +208,9 @@ TEST_F(EditionTest, OnlineEditionConnectsBehindTheSplashAndReadsChapters) {
 }
 
 TEST_F(EditionTest, AFailedConnectShowsTheMessageOnceThenOpensTheWebsite) {
-    const int closedPort = [] {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        return int(probe.serverPort());
-    }();
+    const ClosedPort closed;
+    ASSERT_NE(closed.port(), 0);
+    const int closedPort = closed.port();
     struct Case {
         const char *name;
         QString host;

@@ -1,5 +1,6 @@
 #include "platform/mysql_provider.h"
 #include "support/mariadb_server.h"
+#include "support/ports.h"
 
 #include <QTcpServer>
 #include <gtest/gtest.h>
@@ -135,12 +136,10 @@ TEST_F(MySqlProviderTest, AStatementOnAClosedOrLostConnectionConnectsAgain) {
 }
 
 TEST_F(MySqlProviderTest, UnreachableServersFailInsteadOfHanging) {
-    // Nothing listens on a port just found free; a listener that never answers is silent.
-    const int closedPort = [] {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        return int(probe.serverPort());
-    }();
+    // Nothing listens on a reserved port; a listener that never answers is silent.
+    const ClosedPort closed;
+    ASSERT_NE(closed.port(), 0);
+    const int closedPort = closed.port();
     QTcpServer silent;
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
     struct Case {
