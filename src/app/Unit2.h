@@ -189,6 +189,8 @@ class TForm2 : public QMainWindow {
     void FindDialog1Find();
 
     // ---- dictionaries ----
+    // Shows the dictionary entry of `zi` (normally one character) in the pane.
+    void chazi(const QString &zi);
     void N11Click();
     void N80Click();
     void N12Click();

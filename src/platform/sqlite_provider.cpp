@@ -67,29 +67,8 @@ class SqliteSession final : public DbSession {
         if (file.isEmpty()) throw DbError(QStringLiteral("Database file name is not set"));
         const bool create = connection.SpecificOptions.value(QStringLiteral("SQLite.ForceCreateDatabase"))
                                 .compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-        const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-        const QByteArray path = QFileInfo(file).filePath().toUtf8();
-        if (sqlite3_open_v2(path.constData(), &db_, flags, nullptr) != SQLITE_OK) {
-            const QString message = db_ ? engineMessage(db_) : QStringLiteral("out of memory");
-            sqlite3_close_v2(db_);
-            db_ = nullptr;
-            throw DbError(QStringLiteral("%1: %2").arg(message, file));
-        }
-        sqlite3_busy_timeout(db_, 5000);
-        const QByteArray key = connection.SpecificOptions.value(QStringLiteral("EncryptionKey")).toUtf8();
-        try {
-            if (!key.isEmpty()) {
-                if (sqlite3_key(db_, key.constData(), key.size()) != SQLITE_OK)
-                    throw DbError(engineMessage(db_));
-                execute(QStringLiteral("PRAGMA cipher_page_size = %1;").arg(kCipherPageSize));
-            }
-            // A wrong key or a file that is no database only shows at the first read.
-            execute(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
-        } catch (...) {
-            sqlite3_close_v2(db_);
-            db_ = nullptr;
-            throw;
-        }
+        db_ = openSqliteHandle(file, connection.SpecificOptions.value(QStringLiteral("EncryptionKey")),
+                               create);
     }
     ~SqliteSession() override { sqlite3_close_v2(db_); }
 
@@ -126,6 +105,35 @@ class SqliteSession final : public DbSession {
 };
 
 }  // namespace
+
+sqlite3 *openSqliteHandle(const QString &path, const QString &key, bool create) {
+    sqlite3 *db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    const QByteArray file = QFileInfo(path).filePath().toUtf8();
+    if (sqlite3_open_v2(file.constData(), &db, flags, nullptr) != SQLITE_OK) {
+        const QString message = db ? engineMessage(db) : QStringLiteral("out of memory");
+        sqlite3_close_v2(db);
+        throw DbError(QStringLiteral("%1: %2").arg(message, path));
+    }
+    sqlite3_busy_timeout(db, 5000);
+    const auto run = [db](const QString &sql) {
+        if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw DbError(engineMessage(db));
+    };
+    try {
+        if (!key.isEmpty()) {
+            const QByteArray k = key.toUtf8();
+            if (sqlite3_key(db, k.constData(), int(k.size())) != SQLITE_OK) throw DbError(engineMessage(db));
+            run(QStringLiteral("PRAGMA cipher_page_size = %1;").arg(kCipherPageSize));
+        }
+        // A wrong key or a file that is no database only shows at the first read.
+        run(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
+    } catch (...) {
+        sqlite3_close_v2(db);
+        throw;
+    }
+    return db;
+}
 
 std::unique_ptr<DbSession> openSqliteSession(const TUniConnection &connection) {
     return std::make_unique<SqliteSession>(connection);

@@ -32,6 +32,8 @@ class ClickableLabel : public QLabel {
 };
 
 // A plain-text memo; "\r\n" line breaks in, "\n" out.
+// A double-click on a Chinese character selects that one character: Qt would select the whole
+// run of Chinese up to the next punctuation. Other text keeps Qt's word selection.
 class TMemo : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -42,4 +44,25 @@ class TMemo : public QPlainTextEdit {
         plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         setPlainText(plain);
     }
+
+    // The selected text; line breaks come back as "\n".
+    QString SelText() const;
+    int SelStart() const;
+    int SelLength() const;
+    void Select(int start, int length);
+
+    // Selects the Chinese character under `pos` (viewport coordinates); false, leaving the
+    // selection alone, when the pointer is over anything else.
+    bool SelectHanCharacterAt(const QPoint &pos);
+
+  protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+  private:
+    // Set from a double-click that selected one character until the button is released, so
+    // that moving the pointer meanwhile does not widen the selection back to Qt's word.
+    bool holdingCharacter_ = false;
 };
