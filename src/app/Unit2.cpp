@@ -436,6 +436,7 @@ void TForm2::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
     guarded(OnError::Silent, [this] { savelastread(); });
+    endServerConnect();
     // Closing the server connection at exit; in the offline edition it was never opened.
     guarded(OnError::Silent, [this] { mysqla.SetConnected(false); });
 }

@@ -10,7 +10,9 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 class QAction;
 class QActionGroup;
@@ -135,7 +137,18 @@ class TForm2 : public QMainWindow {
     void Splitter3Moved();
     void N23Click();
     QString welcometext() const;
+
+    // ---- background connect of the online edition ----
+    // Clears the splash's state text and connects mysqla on a thread of its own; returns at
+    // once. The thread hands "OK" or "Not" to this thread, which writes it into the splash's
+    // `st`. Does nothing while an earlier connect still runs.
     void MySQLConnect();
+    // True from MySQLConnect until its connect has succeeded or failed.
+    bool serverConnectRunning() const { return connectRunning_.load(std::memory_order_acquire); }
+    // A chapter request made while the connect still runs waits here for it (at most the
+    // connect time-out, a few seconds), letting pending window messages run; its statement
+    // then runs on mysqla as usual, which connects again if the background connect failed.
+    void waitForServerConnect();
 
     // ---- catalogue tree ----
     void showtree(const QString &section, const QString &list);
@@ -294,4 +307,10 @@ class TForm2 : public QMainWindow {
     QString settingsPath_;
     QHash<QAction *, bool> ticks_;
     bool destroyed_ = false;
+
+    // Ends with the window at the latest: FormDestroy waits for a connect still running, so
+    // the thread never outlives mysqla or this window.
+    void endServerConnect();
+    std::atomic<bool> connectRunning_{false};
+    std::jthread connectThread_;
 };

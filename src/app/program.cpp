@@ -43,6 +43,15 @@ int runKelvaro(int argc, char **argv, bool onlineedition) {
     options.onlineedition = onlineedition;
     options.dialogs = &dialogs;
     options.shell = &shell;
+    if (onlineedition) {
+        // The server is configuration built into the program; these two let the online edition
+        // be pointed at another server (a local one, for example) without a rebuild.
+        const QString host = qEnvironmentVariable("KELVARO_SERVER_HOST");
+        if (!host.isEmpty()) options.config.serverHost = host;
+        bool ok = false;
+        const int port = qEnvironmentVariableIntValue("KELVARO_SERVER_PORT", &ok);
+        if (ok && port > 0 && port <= 65535) options.config.serverPort = port;
+    }
     KelvaroWindows windows = createWindows(options);
     dialogs.setParent(windows.Form2.get());
     windows.Form2->show();

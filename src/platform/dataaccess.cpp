@@ -1,6 +1,7 @@
 #include "platform/dataaccess.h"
 
 #include "platform/access_provider.h"
+#include "platform/mysql_provider.h"
 #include "platform/sqlite_provider.h"
 
 TUniConnection::~TUniConnection() { Disconnect(); }
@@ -38,6 +39,7 @@ std::unique_ptr<DbSession> openProviderSession(const TUniConnection &connection)
     const QString provider = connection.ProviderName.toLower();
     if (provider == QLatin1String("sqlite")) return openSqliteSession(connection);
     if (provider == QLatin1String("access")) return openAccessSession(connection);
+    if (provider == QLatin1String("mysql")) return openMySqlSession(connection);
     throw DbError(QStringLiteral("Unknown database provider \"%1\"").arg(connection.ProviderName));
 }
 

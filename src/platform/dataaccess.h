@@ -35,6 +35,11 @@ class DbSession {
     virtual ~DbSession() = default;
     virtual std::unique_ptr<DbCursor> open(const QString &sql) = 0;
     virtual void execute(const QString &sql) = 0;
+    // The inside of a single-quoted text literal for this engine: quotes doubled, and
+    // whatever else the engine treats specially (MySQL: backslashes) escaped.
+    virtual QString escapeText(const QString &text) {
+        return QString(text).replace(QLatin1Char('\''), QLatin1String("''"));
+    }
 };
 
 class TUniConnection {

@@ -15,6 +15,10 @@ void setUp(TUniConnection &c, const QString &file, const QString &key) {
 }
 
 QString quoted(const QString &text) { return QLatin1Char('\'') + sqlText(text) + QLatin1Char('\''); }
+// A value list built by concatenation: a "%1" inside a text stays as it is.
+QString row(const QStringList &values) {
+    return QLatin1Char('(') + values.join(QLatin1Char(',')) + QLatin1Char(')');
+}
 }  // namespace
 
 TestLibrary::TestLibrary(const QString &folder, const Configuration &config)
@@ -41,47 +45,35 @@ TUniConnection &TestLibrary::connectionFor(const QString &file) {
 void TestLibrary::exec(const QString &file, const QString &sql) { connectionFor(file).session().execute(sql); }
 
 void TestLibrary::addBook(const BookRow &r, const QString &table) {
-    catalogue_.session().execute(
-        QStringLiteral("insert into %1 (id,a1,a2,a3,fl1,fl2,cnt,zid,zmf) values (%2,%3,%4,%5,%6,%7,%8,%9,%10)")
-            .arg(table)
-            .arg(r.id)
-            .arg(quoted(r.a1), quoted(r.a2), quoted(r.a3), quoted(r.fl1), quoted(r.fl2))
-            .arg(r.cnt)
-            .arg(r.zid)
-            .arg(quoted(r.zmf)));
+    catalogue_.session().execute(QStringLiteral("insert into ") + table +
+                                 QStringLiteral(" (id,a1,a2,a3,fl1,fl2,cnt,zid,zmf) values ") +
+                                 row({QString::number(r.id), quoted(r.a1), quoted(r.a2), quoted(r.a3),
+                                      quoted(r.fl1), quoted(r.fl2), QString::number(r.cnt),
+                                      QString::number(r.zid), quoted(r.zmf)}));
 }
 
 void TestLibrary::addChapter(int id, int bid, const QString &zj, int fldb, const QString &fl1,
                              const QString &fl2, const QString &body, const QString &table) {
-    catalogue_.session().execute(
-        QStringLiteral("insert into %1 (id,bid,zj,fldb,fl1,fl2) values (%2,%3,%4,%5,%6,%7)")
-            .arg(table)
-            .arg(id)
-            .arg(bid)
-            .arg(quoted(zj))
-            .arg(fldb)
-            .arg(quoted(fl1), quoted(fl2)));
+    catalogue_.session().execute(QStringLiteral("insert into ") + table +
+                                 QStringLiteral(" (id,bid,zj,fldb,fl1,fl2) values ") +
+                                 row({QString::number(id), QString::number(bid), quoted(zj),
+                                      QString::number(fldb), quoted(fl1), quoted(fl2)}));
     if (body.isNull()) return;
     if (id < 810000 && id % 20 == 0) {
-        text2_.session().execute(QStringLiteral("insert into wx (id,body,bid,fl1,fl2) values (%1,%2,%3,%4,%5)")
-                                     .arg(id)
-                                     .arg(quoted(body))
-                                     .arg(bid)
-                                     .arg(quoted(fl1), quoted(fl2)));
+        text2_.session().execute(QStringLiteral("insert into wx (id,body,bid,fl1,fl2) values ") +
+                                 row({QString::number(id), quoted(body), QString::number(bid),
+                                      quoted(fl1), quoted(fl2)}));
         return;
     }
     if (!bodyTables_.contains(fldb)) {
         text1_.session().execute(schema::bodyTableSql(fldb));
-        catalogue_.session().execute(QStringLiteral("insert or ignore into fldb (id,fl1,fl2) values (%1,%2,%3)")
-                                         .arg(fldb)
-                                         .arg(quoted(fl1), quoted(fl2)));
+        catalogue_.session().execute(QStringLiteral("insert or ignore into fldb (id,fl1,fl2) values ") +
+                                     row({QString::number(fldb), quoted(fl1), quoted(fl2)}));
         bodyTables_ << fldb;
     }
-    text1_.session().execute(QStringLiteral("insert into %1 (id,body,bid) values (%2,%3,%4)")
-                                 .arg(schema::bodyTableName(fldb))
-                                 .arg(id)
-                                 .arg(quoted(body))
-                                 .arg(bid));
+    text1_.session().execute(QStringLiteral("insert into ") + schema::bodyTableName(fldb) +
+                             QStringLiteral(" (id,body,bid) values ") +
+                             row({QString::number(id), quoted(body), QString::number(bid)}));
 }
 
 void TestLibrary::addBookWithChapters(int id, const QString &title, const QString &fl1,
