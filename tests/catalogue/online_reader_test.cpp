@@ -3,11 +3,14 @@
 #include "platform/richedit.h"
 #include "platform/widgets.h"
 #include "support/fixture.h"
+#include "support/mariadb_server.h"
+#include "support/ports.h"
 #include "support/richtext.h"
 #include "support/trees.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 
 namespace {
@@ -27,10 +30,9 @@ class OnlineReaderTest : public KelvaroTest {
     }
     // The online edition with a server that cannot be reached: any query fails.
     TForm2 &onlineForm() {
-        TForm2 &f = makeForm(true);
-        f.mysqla.Server = QStringLiteral("127.0.0.1");
-        f.mysqla.Port = 9; // discard: nothing listens there
-        return f;
+        config.serverHost = QStringLiteral("127.0.0.1");
+        config.serverPort = closed.port();
+        return makeForm(true);
     }
     TTreeNode *chapterNode(TForm2 &f, const QString &title) {
         TTreeNode *sub = subcategoryNode(f, "集部", "别集");
@@ -54,6 +56,7 @@ class OnlineReaderTest : public KelvaroTest {
                "或点击左下角进行联网查看：";
     }
     std::unique_ptr<TestLibrary> library;
+    const ClosedPort closed;
 };
 
 TEST_F(OnlineReaderTest, ACachedChapterOpensFromItsFileWithoutAskingTheServer) {
@@ -72,6 +75,7 @@ TEST_F(OnlineReaderTest, ACachedChapterOpensFromItsFileWithoutAskingTheServer) {
 }
 
 TEST_F(OnlineReaderTest, AFailedFetchTellsSoInTheReaderWithTheSelectedResultNode) {
+    ASSERT_NE(closed.port(), 0);
     TForm2 &f = onlineForm();
     writeCache(810000, "上卷", {0, 1});
     clickNode(f.TreeViewa, chapterNode(f, "上卷"));
@@ -116,6 +120,117 @@ TEST_F(OnlineReaderTest, TheEmptyResultNodeStillLooksForChapterZero) {
     EXPECT_EQ(f.siteurl, config.productSite + "/roll/go.php?ver=3&t=0");
     EXPECT_EQ(f.rc->Text(), failureText() + "无检索结果...");
     EXPECT_EQ(f.curchapterid, 0);
+}
+
+// ---- against the real server ----
+
+class ServerReaderTest : public OnlineReaderTest {
+  protected:
+    void SetUp() override {
+        OnlineReaderTest::SetUp();
+        server = &MariaDbServer::shared();
+        server->prepareProgramDatabase(config);
+        server->exec("DELETE FROM wxhao; DELETE FROM wx5", config.serverDatabase());
+        config = server->configuration(config);
+    }
+    void serverRow(const QString &table, int id, const QString &body) {
+        server->exec(QStringLiteral("REPLACE INTO %1 (id, body) VALUES (%2, '%3')")
+                         .arg(table)
+                         .arg(id)
+                         .arg(QString(body).replace("'", "''")),
+                     config.serverDatabase());
+    }
+    // What the reader shows, character by character.
+    struct Look {
+        QString text;
+        std::vector<std::tuple<QRgb, double, QString>> chars;
+        bool operator==(const Look &) const = default;
+    };
+    static Look look(const TRichEdit &rc) {
+        Look l{rc.Text(), {}};
+        for (int i = 0; i < rc.TextLength(); ++i)
+            l.chars.emplace_back(colorAt(rc, i).rgb(), sizeAt(rc, i), familyAt(rc, i));
+        return l;
+    }
+    MariaDbServer *server = nullptr;
+};
+
+TEST_F(ServerReaderTest, ChaptersUpTo810000ComeFromWxhaoTheOthersFromWx5) {
+    serverRow("wxhao", 810000, "上卷正文");
+    serverRow("wx5", 810000, "错的");
+    serverRow("wx5", 810001, "下卷正文");
+    serverRow("wxhao", 810001, "错的");
+    library->exec("wxlb.dbx", "insert into zmf (id,z) values (810000,'r'),(810001,'s')");
+    TForm2 &f = makeForm(true);
+    clickNode(f.TreeViewa, chapterNode(f, "上卷"));
+    EXPECT_EQ(f.rc->Text(), "上卷正文");
+    EXPECT_EQ(f.curchapterid, 810000);
+    EXPECT_EQ(f.siteurl, config.productSite + "/roll/go.php?ver=3&t=810000_r");
+    clickNode(f.TreeViewa, chapterNode(f, "下卷"));
+    EXPECT_EQ(f.rc->Text(), "下卷正文");
+    EXPECT_EQ(f.curchapterid, 810001);
+    EXPECT_EQ(f.siteurl, config.productSite + "/roll/go.php?ver=3&t=810001");
+    EXPECT_EQ(f.GroupBox2->title(), "联网书　下卷");
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(ServerReaderTest, AFetchedChapterIsCachedAndOpensLaterExactlyAsFetchedWithoutTheServer) {
+    serverRow("wx5", 810001, "甲[[[乙丙]]]丁\r\n𠀀之[[[戊]]]");
+    ASSERT_FALSE(QFileInfo::exists("data"));
+    TForm2 &f = makeForm(true);
+    f.jiase = "之";      // the online edition never marks in red
+    f.applystyle = true; // as after the first show: the first text takes the preferences
+    clickNode(f.TreeViewa, chapterNode(f, "下卷"));
+    ASSERT_EQ(f.rc->Text(), "甲乙丙丁\n𠀀之戊");
+    EXPECT_EQ(colorAt(*f.rc, 1), TRichEdit::HighlightColor());
+    EXPECT_EQ(colorAt(*f.rc, 8), TRichEdit::HighlightColor());
+    EXPECT_EQ(colorAt(*f.rc, 7), f.rc->TextColor()); // 之 stays as it is
+    EXPECT_EQ(sizeAt(*f.rc, 7), 14);
+    ASSERT_TRUE(QFileInfo::exists("data/810001.dbx")); // the folder is made when missing
+    const Look fetched = look(*f.rc);
+
+    // The server has lost the row and cannot be reached: the file is all there is.
+    server->exec("DELETE FROM wx5", config.serverDatabase());
+    f.mysqla.Disconnect();
+    f.mysqla.Port = closed.port();
+    f.rc->SetText("别的");
+    clickNode(f.TreeViewa, chapterNode(f, "下卷"));
+    EXPECT_EQ(look(*f.rc), fetched);
+    EXPECT_EQ(f.curchapterid, 810001);
+
+    // The same file serves the result tree.
+    f.rc->SetText("别的");
+    f.StaticText1Click();
+    TTreeNode *result = f.TreeViewb->Root(0);
+    result->Expand();
+    clickNode(f.TreeViewb, result->Item(0));
+    EXPECT_EQ(look(*f.rc), fetched);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(ServerReaderTest, ACacheThatCannotBeWrittenCostsOnlyTheCaching) {
+    QFile blocker("data"); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    serverRow("wxhao", 810000, "第一次");
+    TForm2 &f = makeForm(true);
+    clickNode(f.TreeViewa, chapterNode(f, "上卷"));
+    EXPECT_EQ(f.rc->Text(), "第一次");
+    EXPECT_EQ(f.curchapterid, 810000);
+    serverRow("wxhao", 810000, "第二次");
+    clickNode(f.TreeViewa, chapterNode(f, "上卷"));
+    EXPECT_EQ(f.rc->Text(), "第二次"); // fetched again
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(ServerReaderTest, AMissingRowLeavesTheReaderAsItWasAndCachesNothing) {
+    TForm2 &f = makeForm(true);
+    f.rc->SetText("原来的");
+    clickNode(f.TreeViewa, chapterNode(f, "上卷"));
+    EXPECT_EQ(f.rc->Text(), "原来的");
+    EXPECT_EQ(f.curchapterid, 0);
+    EXPECT_EQ(f.GroupBox2->title(), "联网书　上卷"); // set before the fetch
+    EXPECT_FALSE(QFileInfo::exists("data/810000.dbx"));
 }
 
 } // namespace

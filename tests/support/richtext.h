@@ -34,3 +34,9 @@ inline QColor paintedBackground(TRichEdit &rc) {
     const QImage image = rc.viewport()->grab().toImage();
     return image.pixelColor(image.width() - 5, image.height() - 5);
 }
+
+// The font family the character at `pos` is drawn in.
+inline QString familyAt(const TRichEdit &rc, int pos) {
+    const QStringList families = formatAt(rc, pos).fontFamilies().toStringList();
+    return families.isEmpty() ? rc.DefaultFont().family() : families.first();
+}
