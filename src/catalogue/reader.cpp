@@ -205,6 +205,9 @@ void TForm2::chanrlw(int n, int id) {
                QStringLiteral(" where id='") + idText(id) + QStringLiteral("' limit 1"));
     letMessagesRun();
     try {
+        // A request made while the background connect still runs waits for it (a few seconds
+        // at most); then the statement connects again if that connect failed.
+        waitForServerConnect();
         q3.Open();
         letMessagesRun();
         if (!q3.Eof()) {

@@ -53,7 +53,14 @@ class PrivateServer final : public MariaDbServer {
     PrivateServer() {
         if (!folder_.isValid()) fail(QStringLiteral("no temporary folder for the server"));
         const QString data = folder_.filePath(QStringLiteral("data"));
+        // Servers of parallel test programs must not share a temporary folder.
+        const QString tmp = folder_.filePath(QStringLiteral("tmp"));
+        QDir().mkpath(tmp);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), tmp);
         QProcess install;
+        install.setProcessEnvironment(env);
+        server_.setProcessEnvironment(env);
         install.setProcessChannelMode(QProcess::MergedChannels);
         dieWithParent(install);
         install.start(program(QStringLiteral("mariadb-install-db")),
@@ -97,7 +104,8 @@ class PrivateServer final : public MariaDbServer {
                        "--bind-address=127.0.0.1", QStringLiteral("--port=%1").arg(port_),
                        "--socket=" + folder_.filePath(QStringLiteral("mysqld.sock")),
                        "--pid-file=" + folder_.filePath(QStringLiteral("mysqld.pid")),
-                       "--skip-name-resolve", "--character-set-server=utf8mb4"});
+                       "--skip-name-resolve", "--character-set-server=utf8mb4",
+                       "--tmpdir=" + folder_.filePath(QStringLiteral("tmp"))});
         if (!server_.waitForStarted(10000)) {
             log = server_.errorString();
             return false;
