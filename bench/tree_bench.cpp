@@ -20,12 +20,15 @@ struct Library {
         TestLibrary lib;
         QString sql = "begin;";
         for (int i = 1; i <= 10000; ++i)
-            sql += QStringLiteral("insert into wxlb values (%1,'书名第%1种','','作者','集部','别集',%2,%3,'');")
-                       .arg(i)
-                       .arg(i % 3 == 0 ? 1 : 5)
-                       .arg(i % 3 == 0 ? 100000 + i : 0);
+            sql +=
+                QStringLiteral(
+                    "insert into wxlb values (%1,'书名第%1种','','作者','集部','别集',%2,%3,'');")
+                    .arg(i)
+                    .arg(i % 3 == 0 ? 1 : 5)
+                    .arg(i % 3 == 0 ? 100000 + i : 0);
         for (int i = 1; i <= 20000; ++i)
-            sql += QStringLiteral("insert into tmpwxlb values (%1,'结果第%1种','','作者','集部','别集',%2,%3,'');")
+            sql += QStringLiteral("insert into tmpwxlb values "
+                                  "(%1,'结果第%1种','','作者','集部','别集',%2,%3,'');")
                        .arg(i)
                        .arg(i % 3 == 0 ? 1 : 5)
                        .arg(i % 3 == 0 ? 100000 + i : 0);
@@ -57,7 +60,7 @@ struct Form {
 void BM_ExpandSubcategoryOf10000Books(benchmark::State &state) {
     Form form;
     TForm2 &f = *form.windows.Form2;
-    TTreeNode *sub = f.TreeViewa->Root(2)->Item(1);  // 集部 / 别集
+    TTreeNode *sub = f.TreeViewa->Root(2)->Item(1); // 集部 / 别集
     for (auto _ : state) {
         state.PauseTiming();
         sub->Collapse();
@@ -65,7 +68,7 @@ void BM_ExpandSubcategoryOf10000Books(benchmark::State &state) {
         f.TreeViewa->Add(sub, "loading...");
         state.ResumeTiming();
         sub->Expand();
-        QApplication::processEvents();  // the rows are laid out and painted
+        QApplication::processEvents(); // the rows are laid out and painted
     }
     if (sub->Count() != 10000) state.SkipWithError("wrong number of books");
 }
@@ -82,7 +85,7 @@ void BM_LoadtreeOf20000Books(benchmark::State &state) {
 }
 BENCHMARK(BM_LoadtreeOf20000Books)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -8,6 +8,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVAR
 cmake --build "$build" -j"$(nproc)"
 
 status=0
+"$root/scripts/check-format.sh" || status=1
 if [[ -d "$root/tools/sample-library/test" ]]; then
     echo "== sample-library script tests"
     node --test "$root/tools/sample-library/test/" || status=1

@@ -25,11 +25,10 @@
 
 namespace {
 const QColor kLinkBlue(0, 0, 255);
-}  // namespace
+} // namespace
 
 TForm2::TForm2(const FormOptions &options, QWidget *parent)
-    : QMainWindow(parent), config(options.config), dialogs(*options.dialogs),
-      shell(*options.shell),
+    : QMainWindow(parent), config(options.config), dialogs(*options.dialogs), shell(*options.shell),
       settingsPath_(options.settingsPath.isEmpty() ? defaultSettingsPath() : options.settingsPath) {
     setObjectName(QStringLiteral("Form2"));
     onlineedition = options.onlineedition;
@@ -44,15 +43,20 @@ TForm2::TForm2(const FormOptions &options, QWidget *parent)
     Timer2->setInterval(400);
     Timer3 = new QTimer(this);
     Timer3->setInterval(8000);
-    connect(Timer1, &QTimer::timeout, this, [this] { guarded(OnError::Silent, [this] { Timer1Timer(); }); });
-    connect(Timer2, &QTimer::timeout, this, [this] { guarded(OnError::Report, [this] { Timer2Timer(); }); });
-    connect(Timer3, &QTimer::timeout, this, [this] { guarded(OnError::Silent, [this] { Timer3Timer(); }); });
-    Timer1->start();  // enabled at creation in both editions
+    connect(Timer1, &QTimer::timeout, this,
+            [this] { guarded(OnError::Silent, [this] { Timer1Timer(); }); });
+    connect(Timer2, &QTimer::timeout, this,
+            [this] { guarded(OnError::Report, [this] { Timer2Timer(); }); });
+    connect(Timer3, &QTimer::timeout, this,
+            [this] { guarded(OnError::Silent, [this] { Timer3Timer(); }); });
+    Timer1->start(); // enabled at creation in both editions
     // Errors while creating the window reach the default error report; start-up goes on.
     guarded(OnError::Report, [this] { FormCreate(); });
 }
 
-TForm2::~TForm2() { FormDestroy(); }
+TForm2::~TForm2() {
+    FormDestroy();
+}
 
 bool TForm2::guarded(OnError mode, const std::function<void()> &body) {
     return runGuarded(dialogs, mode, body);
@@ -67,7 +71,9 @@ QAction *TForm2::action(const QString &name) const {
     return name.isEmpty() ? nullptr : findChild<QAction *>(name);
 }
 
-QMenu *TForm2::menu(const QString &name) const { return findChild<QMenu *>(name); }
+QMenu *TForm2::menu(const QString &name) const {
+    return findChild<QMenu *>(name);
+}
 
 void TForm2::tick(QAction *item, bool on) {
     if (!item) return;
@@ -76,12 +82,15 @@ void TForm2::tick(QAction *item, bool on) {
         connect(item, &QAction::triggered, this, [this] { showTicks(); });
     }
     if (on && item->actionGroup())
-        for (QAction *other : item->actionGroup()->actions()) ticks_[other] = false;
+        for (QAction *other : item->actionGroup()->actions())
+            ticks_[other] = false;
     ticks_[item] = on;
     showTicks();
 }
 
-bool TForm2::ticked(const QString &name) const { return ticks_.value(action(name), false); }
+bool TForm2::ticked(const QString &name) const {
+    return ticks_.value(action(name), false);
+}
 
 void TForm2::showTicks() {
     // Ticked ones first, so an exclusive group never unticks what should stay ticked.
@@ -116,7 +125,7 @@ void TForm2::buildLayout() {
     TreeViewb = new TTreeView(GroupBox1);
     TreeViewb->setObjectName(QStringLiteral("TreeViewb"));
     trees->addWidget(TreeViewa, 0, 0);
-    trees->addWidget(TreeViewb, 0, 0);  // same place; only one is visible
+    trees->addWidget(TreeViewb, 0, 0); // same place; only one is visible
     TreeViewb->SetVisible(false);
     left->addWidget(GroupBox1);
     // Label3 lies over the frame's caption, so clicking "浏览全部" browses the catalogue.
@@ -130,7 +139,8 @@ void TForm2::buildLayout() {
     StaticText1->setCursor(Qt::PointingHandCursor);
     new EventHook(GroupBox1, QEvent::Resize, [this](QEvent *) {
         const int h = GroupBox1->fontMetrics().height() + 2;
-        Label3->setGeometry(6, 0, GroupBox1->fontMetrics().horizontalAdvance(GroupBox1->title()) + 12, h);
+        Label3->setGeometry(6, 0,
+                            GroupBox1->fontMetrics().horizontalAdvance(GroupBox1->title()) + 12, h);
         StaticText1->adjustSize();
         StaticText1->move(GroupBox1->width() - StaticText1->width() - 6, 0);
         Label3->raise();
@@ -215,8 +225,8 @@ void TForm2::buildMenus() {
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     PopupMenu4 = new QMenu(this);
     PopupMenu4->setObjectName(QStringLiteral("PopupMenu4"));
-    QHash<QString, QMenu *> menus{{"PopupMenu1", PopupMenu1}, {"PopupMenu2", PopupMenu2},
-                                  {"PopupMenu4", PopupMenu4}};
+    QHash<QString, QMenu *> menus{
+        {"PopupMenu1", PopupMenu1}, {"PopupMenu2", PopupMenu2}, {"PopupMenu4", PopupMenu4}};
     QHash<int, QActionGroup *> groups;
     for (const MenuEntry &entry : menuTable()) {
         const QString name = QString::fromUtf8(entry.name);
@@ -225,7 +235,7 @@ void TForm2::buildMenus() {
         QMenu *parentMenu = menus.value(parentName);
         if (entry.kind == MenuEntry::Submenu) {
             QMenu *sub = parentName == QLatin1String("MainMenu1") ? menuBar()->addMenu(caption)
-                                                                   : parentMenu->addMenu(caption);
+                                                                  : parentMenu->addMenu(caption);
             sub->setObjectName(name);
             sub->menuAction()->setObjectName(name);
             menus.insert(name, sub);
@@ -253,8 +263,9 @@ void TForm2::buildMenus() {
         }
         if (entry.handler) {
             const auto handler = entry.handler;
-            connect(item, &QAction::triggered, this,
-                    [this, handler] { guarded(OnError::Report, [this, handler] { (this->*handler)(); }); });
+            connect(item, &QAction::triggered, this, [this, handler] {
+                guarded(OnError::Report, [this, handler] { (this->*handler)(); });
+            });
         }
     }
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
@@ -295,7 +306,8 @@ void TForm2::bindControls() {
     hookTree(TreeViewa, &TForm2::TreeViewaKeyUp, &TForm2::TreeViewaMouseDown);
     hookTree(TreeViewb, &TForm2::TreeViewbKeyUp, &TForm2::TreeViewbMouseDown);
 
-    connect(rc, &TRichEdit::Change, this, [this] { guarded(OnError::Report, [this] { rcChange(); }); });
+    connect(rc, &TRichEdit::Change, this,
+            [this] { guarded(OnError::Report, [this] { rcChange(); }); });
     connect(rc, &TRichEdit::URLClick, this, [this](const QString &url) {
         guarded(OnError::Report, [this, &url] { rcURLClick(url); });
     });
@@ -310,15 +322,19 @@ void TForm2::bindControls() {
     connect(jsedit, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { PopupMenu1->popup(jsedit->viewport()->mapToGlobal(p)); });
     new EventHook(jsedit->viewport(), QEvent::MouseButtonDblClick, [this](QEvent *) {
-        QTimer::singleShot(0, this, [this] { guarded(OnError::Report, [this] { jseditDblClick(); }); });
+        QTimer::singleShot(0, this,
+                           [this] { guarded(OnError::Report, [this] { jseditDblClick(); }); });
         return false;
     });
 
-    connect(Label3, &ClickableLabel::clicked, this, [this] { guarded(OnError::Report, [this] { Label3Click(); }); });
+    connect(Label3, &ClickableLabel::clicked, this,
+            [this] { guarded(OnError::Report, [this] { Label3Click(); }); });
     connect(StaticText1, &ClickableLabel::clicked, this,
             [this] { guarded(OnError::Report, [this] { StaticText1Click(); }); });
-    connect(Label1, &ClickableLabel::clicked, this, [this] { guarded(OnError::Report, [this] { Label1Click(); }); });
-    connect(lwtxt, &ClickableLabel::clicked, this, [this] { guarded(OnError::Report, [this] { lwtxtClick(); }); });
+    connect(Label1, &ClickableLabel::clicked, this,
+            [this] { guarded(OnError::Report, [this] { Label1Click(); }); });
+    connect(lwtxt, &ClickableLabel::clicked, this,
+            [this] { guarded(OnError::Report, [this] { lwtxtClick(); }); });
     connect(Splitter3, &QSplitter::splitterMoved, this,
             [this] { guarded(OnError::Report, [this] { Splitter3Moved(); }); });
 }
@@ -338,7 +354,8 @@ void TForm2::setupConnections() {
 
     // Page encryption of the catalogue (key 1) and of the second text database (key 2).
     for (TUniConnection *c : {&ac1, &ac4})
-        c->SpecificOptions.insert(QStringLiteral("EncryptionAlgorithm"), QStringLiteral("leAES256"));
+        c->SpecificOptions.insert(QStringLiteral("EncryptionAlgorithm"),
+                                  QStringLiteral("leAES256"));
     ac1.SpecificOptions.insert(QStringLiteral("EncryptionKey"), config.key1());
     ac4.SpecificOptions.insert(QStringLiteral("EncryptionKey"), config.key2());
 }
@@ -350,7 +367,8 @@ void TForm2::FormCreate() {
     TreeViewb->setGeometry(TreeViewa->geometry());
 
     const IniFile settings = ini();
-    const QString skin = settings.ReadString(kSettingsSection, QStringLiteral("皮肤"), kBuiltInSkin);
+    const QString skin =
+        settings.ReadString(kSettingsSection, QStringLiteral("皮肤"), kBuiltInSkin);
     if (skin != kBuiltInSkin) loadskin(skin);
     buildskinmenu();
     if (settings.ReadBool(kSettingsSection, QStringLiteral("隐藏字典"), false)) N35Click();
@@ -364,7 +382,8 @@ void TForm2::FormCreate() {
         tick(action(QStringLiteral("N83")), false);
     }
 
-    for (const auto &[section, list] : catalogueSkeleton()) showtree(section, list);
+    for (const auto &[section, list] : catalogueSkeleton())
+        showtree(section, list);
     // With the skeleton just built these are 诗部, 集部, 子部 and 史部.
     for (int position : {73, 50, 31, 0})
         if (TTreeNode *node = TreeViewa->Items(position)) node->Expand();
@@ -407,21 +426,35 @@ void TForm2::showEvent(QShowEvent *event) {
 QString TForm2::welcometext() const {
     const QString crlf = QStringLiteral("\r\n");
     const QStringList paragraphs = {
-        QStringLiteral("《Kelvaro》集成古典图书[[[2万种28万卷约24亿字，数据库大小6.5G纯文字]]]，费时五年整理编写而成。Kelvaro分为史、子、集、诗、儒、易、艺、医、丛、道、佛11大部，基本上囊括了中国常见的古代图书，是目前网上收录古典文学作品最全最多的图书集成。"),
-        QStringLiteral("《Kelvaro》不仅收录了《四库全书》，还收录了《古今图书集成》和《永乐大典》、《台湾文献丛刊》等大型图书集；同时还支持全文检索和作品名、作者及卷标等多种检索方式。"),
-        QStringLiteral("另外《Kelvaro》自带[[[古文字典、康熙字典、新华字典和汉语词典]]]，方便阅读古文。双击单个字或选中划词可快速查询该字词在字典词典中的详细解释。[[[朗读功能可全文朗读或输出成MP3]]]。"),
-        QStringLiteral("《Kelvaro》分为联网版和离线版同时上线，[[[完全离线版6.5G，联网版38M]]]，两种版本图书是一致的。[[[联网版数据库不在本地，所以不能进行离线检索、全文检索和单字检索，检索时需要联网；离线版完全可以在断网时使用和检索。]]]联网版携带方便，划词解释功能自带的汉语词典只有6万条常用词汇，而离线版的汉语词典词条是40万。"),
+        QStringLiteral(
+            "《Kelvaro》集成古典图书[[[2万种28万卷约24亿字，数据库大小6.5G纯文字]]]"
+            "，费时五年整理编写而成。Kelvaro分为史、子、集、诗、儒、易、艺、医、丛、道、佛11大部，"
+            "基本上囊括了中国常见的古代图书，是目前网上收录古典文学作品最全最多的图书集成。"),
+        QStringLiteral(
+            "《Kelvaro》不仅收录了《四库全书》，还收录了《古今图书集成》和《永乐大典》、《台湾文献"
+            "丛刊》等大型图书集；同时还支持全文检索和作品名、作者及卷标等多种检索方式。"),
+        QStringLiteral("另外《Kelvaro》自带[[[古文字典、康熙字典、新华字典和汉语词典]]]"
+                       "，方便阅读古文。双击单个字或选中划词可快速查询该字词在字典词典中的详细解释"
+                       "。[[[朗读功能可全文朗读或输出成MP3]]]。"),
+        QStringLiteral("《Kelvaro》分为联网版和离线版同时上线，[[[完全离线版6.5G，联网版38M]]]"
+                       "，两种版本图书是一致的。[[["
+                       "联网版数据库不在本地，所以不能进行离线检索、全文检索和单字检索，检索时需要"
+                       "联网；离线版完全可以在断网时使用和检索。]]]"
+                       "联网版携带方便，划词解释功能自带的汉语词典只有6万条常用词汇，而离线版的汉语"
+                       "词典词条是40万。"),
     };
-    return paragraphs.join(crlf + crlf) + crlf + crlf + crlf +
-           QStringLiteral("官方网站： ") + config.productSite + crlf +
-           QStringLiteral("官方QQ群：") + config.qqGroup + QStringLiteral("　　邮箱：") + config.email + crlf +
-           QStringLiteral("联系作者QQ：") + config.authorQQ;
+    return paragraphs.join(crlf + crlf) + crlf + crlf + crlf + QStringLiteral("官方网站： ") +
+           config.productSite + crlf + QStringLiteral("官方QQ群：") + config.qqGroup +
+           QStringLiteral("　　邮箱：") + config.email + crlf + QStringLiteral("联系作者QQ：") +
+           config.authorQQ;
 }
 
 void TForm2::FormShow() {
     if (firstshown) return;
     firstshown = true;
-    jsedit->SetText(QStringLiteral("\r\n在左边框内双击某个字，可快速查询该字的古义解释和新华字典解释。\r\n\r\n选中词语可查询该词条在汉语词典中的解释。\r\n\r\n拖动左边边框可改变查询框的大小。"));
+    jsedit->SetText(QStringLiteral(
+        "\r\n在左边框内双击某个字，可快速查询该字的古义解释和新华字典解释。\r\n\r\n选中词语可查询该"
+        "词条在汉语词典中的解释。\r\n\r\n拖动左边边框可改变查询框的大小。"));
     rc->SetText(welcometext());
     jialanse();
     setbookmark();
@@ -441,7 +474,9 @@ void TForm2::FormDestroy() {
     guarded(OnError::Silent, [this] { mysqla.SetConnected(false); });
 }
 
-void TForm2::N23Click() { QApplication::quit(); }
+void TForm2::N23Click() {
+    QApplication::quit();
+}
 
 void TForm2::closeEvent(QCloseEvent *event) {
     // Closing the main window ends the program, whatever tool window is still open.

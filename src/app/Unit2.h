@@ -36,7 +36,7 @@ class TFindDialog;
 struct FormOptions {
     bool onlineedition = false;
     Configuration config;
-    QString settingsPath;  // the settings file; see defaultSettingsPath()
+    QString settingsPath; // the settings file; see defaultSettingsPath()
     Dialogs *dialogs = nullptr;
     Shell *shell = nullptr;
 };
@@ -69,29 +69,29 @@ class TForm2 : public QMainWindow {
     TUniQuery q, q3;
 
     // ---- panes ----
-    QWidget *Panel4 = nullptr;  // catalogue pane
+    QWidget *Panel4 = nullptr; // catalogue pane
     QGroupBox *GroupBox1 = nullptr;
     TTreeView *TreeViewa = nullptr;
     TTreeView *TreeViewb = nullptr;
     ClickableLabel *Label3 = nullptr;
     ClickableLabel *StaticText1 = nullptr;
     QSplitter *Splitter3 = nullptr;
-    QWidget *Panel5 = nullptr;  // right-hand area
+    QWidget *Panel5 = nullptr; // right-hand area
     QGroupBox *GroupBox2 = nullptr;
     TRichEdit *rc = nullptr;
     QSplitter *Splitter1 = nullptr;
-    QWidget *Panel2 = nullptr;  // dictionary pane
+    QWidget *Panel2 = nullptr; // dictionary pane
     TMemo *jsedit = nullptr;
-    QWidget *Panel3 = nullptr;  // status strip
+    QWidget *Panel3 = nullptr; // status strip
     ClickableLabel *lwtxt = nullptr;
     ClickableLabel *Label1 = nullptr;
 
     // ---- menus ----
-    QMenu *PopupMenu1 = nullptr;  // dictionary pane
-    QMenu *PopupMenu2 = nullptr;  // reader
-    QMenu *PopupMenu4 = nullptr;  // trees
-    QMenu *pf = nullptr;          // skins
-    QMenu *openbm = nullptr;      // bookmarks
+    QMenu *PopupMenu1 = nullptr; // dictionary pane
+    QMenu *PopupMenu2 = nullptr; // reader
+    QMenu *PopupMenu4 = nullptr; // trees
+    QMenu *pf = nullptr;         // skins
+    QMenu *openbm = nullptr;     // bookmarks
     QActionGroup *skinGroup = nullptr;
     // A menu item by its component name ("N31", "X1", "lastsee"); null when there is none.
     QAction *action(const QString &name) const;
@@ -106,12 +106,12 @@ class TForm2 : public QMainWindow {
     // as the settings file holds it, so an unchanged system colour stays one.
     FontChoice FontDialog1;
     qint32 FontDialog1StoredColor = qint32(0xFF000008u);
-    TFindDialog *FindDialog1 = nullptr;  // created on first use, modeless
+    TFindDialog *FindDialog1 = nullptr; // created on first use, modeless
 
     // ---- timers ----
-    QTimer *Timer1 = nullptr;  // 20 s: update check fetch
-    QTimer *Timer2 = nullptr;  // 400 ms: opens the splash (online edition)
-    QTimer *Timer3 = nullptr;  // 8 s: update check evaluation
+    QTimer *Timer1 = nullptr; // 20 s: update check fetch
+    QTimer *Timer2 = nullptr; // 400 ms: opens the splash (online edition)
+    QTimer *Timer3 = nullptr; // 8 s: update check evaluation
 
     // ---- windows created after this one ----
     QPointer<TForm3> Form3;

@@ -19,14 +19,16 @@ TForm3::TForm3(QWidget *parent) : QDialog(parent, Qt::FramelessWindowHint) {
     Label1->setGeometry(12, 14, 250, 36);
     st = new QLabel(this);
     st->setObjectName(QStringLiteral("st"));
-    st->setGeometry(300, 0, 40, 20);  // outside the visible client area
+    st->setGeometry(300, 0, 40, 20); // outside the visible client area
     Timer1 = new QTimer(this);
     Timer1->setInterval(400);
     connect(Label1, &ClickableLabel::clicked, this, &TForm3::Label1Click);
     connect(Timer1, &QTimer::timeout, this, &TForm3::Timer1Timer);
 }
 
-void TForm3::Label1Click() { accept(); }
+void TForm3::Label1Click() {
+    accept();
+}
 
 // Every 400 ms: the label cycles through two, four, six and eight dots, and once the state
 // text is known the timer stops and the splash closes, after the failure message and the
@@ -42,10 +44,11 @@ void TForm3::Timer1Timer() {
     if (state == QLatin1String("Not")) {
         if (auto *main = qobject_cast<TForm2 *>(parentWidget())) {
             main->guarded(OnError::Report, [main] {
-                main->dialogs.message(MessageKind::Error,
-                                      QStringLiteral("网络故障：无法连接服务器，建议下载离线版Kelvaro！\r\n\r\n"
-                                                     "请到官方网站 ( ") +
-                                          main->config.productHost() + QStringLiteral(" ) 下载离线版。"));
+                main->dialogs.message(
+                    MessageKind::Error,
+                    QStringLiteral("网络故障：无法连接服务器，建议下载离线版Kelvaro！\r\n\r\n"
+                                   "请到官方网站 ( ") +
+                        main->config.productHost() + QStringLiteral(" ) 下载离线版。"));
             });
             main->guarded(OnError::Report, [main] { main->N43Click(); });
         }

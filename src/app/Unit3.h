@@ -12,9 +12,9 @@ class TForm3 : public QDialog {
   public:
     explicit TForm3(QWidget *parent = nullptr);
 
-    ClickableLabel *Label1 = nullptr;  // "数据载入中........"
-    QLabel *st = nullptr;              // connection state: empty, "OK" or "Not" (not visible)
-    QTimer *Timer1 = nullptr;          // 400 ms
+    ClickableLabel *Label1 = nullptr; // "数据载入中........"
+    QLabel *st = nullptr;             // connection state: empty, "OK" or "Not" (not visible)
+    QTimer *Timer1 = nullptr;         // 400 ms
 
     void Label1Click();
     void Timer1Timer();

@@ -5,7 +5,7 @@
 namespace {
 using F = TForm2;
 using E = MenuEntry;
-}  // namespace
+} // namespace
 
 const std::vector<MenuEntry> &menuTable() {
     static const std::vector<MenuEntry> table = {

@@ -10,10 +10,11 @@
 #include <QMenu>
 
 QStringList skinNames() {
-    return QStringLiteral("Amethyst Kamri|Iceberg Classico|Cyan Night|Auric|Lavender Classico|"
-                          "Emerald Light Slate|Luna|Cyan Dusk|Silver|Aqua Light Slate|Slate Classico|"
-                          "Sapphire Kamri|Metropolis UI Blue|Turquoise Gray|Light|Metropolis UI Green|"
-                          "Smokey Quartz Kamri")
+    return QStringLiteral(
+               "Amethyst Kamri|Iceberg Classico|Cyan Night|Auric|Lavender Classico|"
+               "Emerald Light Slate|Luna|Cyan Dusk|Silver|Aqua Light Slate|Slate Classico|"
+               "Sapphire Kamri|Metropolis UI Blue|Turquoise Gray|Light|Metropolis UI Green|"
+               "Smokey Quartz Kamri")
         .split(QLatin1Char('|'));
 }
 
@@ -30,7 +31,8 @@ QString builtInSkinSheet() {
 }
 
 void applySkinSheet(const QString &sheet) {
-    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) app->setStyleSheet(sheet);
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
+        app->setStyleSheet(sheet);
 }
 
 void TForm2::loadskin(const QString &name) {

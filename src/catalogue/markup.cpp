@@ -89,7 +89,7 @@ class ShrinkingText {
     std::vector<bool> colored_;
 };
 
-}  // namespace
+} // namespace
 
 MarkupResult markupPass(const QString &text) {
     if (!text.contains(QLatin1String("[[["))) return {text, {}, false};

@@ -7,9 +7,9 @@
 #include <vector>
 
 struct MarkupResult {
-    QString text;                               // the text with the markers removed
-    std::vector<std::pair<int, int>> passages;  // (start, length) to colour, in `text`
-    bool changed = false;                       // false: no complete pair, text unchanged
+    QString text;                              // the text with the markers removed
+    std::vector<std::pair<int, int>> passages; // (start, length) to colour, in `text`
+    bool changed = false;                      // false: no complete pair, text unchanged
 };
 
 // Walks the text the way the reader always has: find "[[[", then "]]]" after it, drop both

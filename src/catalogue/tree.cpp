@@ -58,7 +58,7 @@ void addChapters(TTreeView *tree, TTreeNode *book, TUniQuery &query) {
     if (!chapters.isEmpty()) nodedata(book)->ff = 1;
 }
 
-}  // namespace
+} // namespace
 
 void TForm2::showtree(const QString &section, const QString &list) {
     TTreeNode *root = TreeViewa->Add(nullptr, section);
@@ -73,7 +73,8 @@ void TForm2::TreeViewaExpanding(TTreeNode *node) {
     if (node->Level() == 1 && node->Count() < 2) {
         node->DeleteChildren();
         q.SQL.Clear();
-        q.SQL.Add(QStringLiteral("select * from wxlb where fl2='") + sqlText(node->Text()) + QStringLiteral("'"));
+        q.SQL.Add(QStringLiteral("select * from wxlb where fl2='") + sqlText(node->Text()) +
+                  QStringLiteral("'"));
         q.Open();
         TreeViewa->AddChildren(node, bookNodes(q));
         q.Close();

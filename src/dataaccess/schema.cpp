@@ -135,18 +135,27 @@ CREATE TABLE IF NOT EXISTS wx5 (
     body LONGTEXT NOT NULL
 ) DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_bin;
 )SQL";
-}  // namespace
+} // namespace
 
-QString catalogueSql() { return QString::fromUtf8(kCatalogue); }
+QString catalogueSql() {
+    return QString::fromUtf8(kCatalogue);
+}
 
 QString bodyTableSql(int n) {
-    return QStringLiteral("CREATE TABLE %1 (\n    id INTEGER PRIMARY KEY,\n"
-                          "    body TEXT NOT NULL DEFAULT '',\n    bid INTEGER NOT NULL DEFAULT 0\n);\n")
+    return QStringLiteral(
+               "CREATE TABLE %1 (\n    id INTEGER PRIMARY KEY,\n"
+               "    body TEXT NOT NULL DEFAULT '',\n    bid INTEGER NOT NULL DEFAULT 0\n);\n")
         .arg(bodyTableName(n));
 }
 
-QString secondTextSql() { return QString::fromUtf8(kSecondText); }
-QString kangxiSql() { return QString::fromUtf8(kKangxi); }
-QString serverSql() { return QString::fromUtf8(kServer); }
+QString secondTextSql() {
+    return QString::fromUtf8(kSecondText);
+}
+QString kangxiSql() {
+    return QString::fromUtf8(kKangxi);
+}
+QString serverSql() {
+    return QString::fromUtf8(kServer);
+}
 
-}  // namespace schema
+} // namespace schema

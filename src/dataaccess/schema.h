@@ -25,6 +25,8 @@ QString kangxiSql();
 QString serverSql();
 
 // Body table name of a fldb number: "wx" followed by the number.
-inline QString bodyTableName(int n) { return QStringLiteral("wx%1").arg(n); }
+inline QString bodyTableName(int n) {
+    return QStringLiteral("wx%1").arg(n);
+}
 
-}  // namespace schema
+} // namespace schema

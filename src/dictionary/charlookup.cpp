@@ -70,11 +70,15 @@ void showTypedCharacter(TForm2 &f, QString (*entry)(const ZiziRow &)) {
     f.q3.Open();
     if (!f.q3.Eof()) f.jsedit->SetText(entry(ziziRow(f.q3)));
 }
-}  // namespace
+} // namespace
 
-void TForm2::N11Click() { showTypedCharacter(*this, shortEntry); }
+void TForm2::N11Click() {
+    showTypedCharacter(*this, shortEntry);
+}
 
-void TForm2::N12Click() { showTypedCharacter(*this, xinhuaEntry); }
+void TForm2::N12Click() {
+    showTypedCharacter(*this, xinhuaEntry);
+}
 
 namespace {
 const QString kNoKangxiOnline = QStringLiteral("联网版本地没有数据库，《康熙字典》不可用！\r\n\r\n"

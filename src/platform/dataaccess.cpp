@@ -4,7 +4,9 @@
 #include "platform/mysql_provider.h"
 #include "platform/sqlite_provider.h"
 
-TUniConnection::~TUniConnection() { Disconnect(); }
+TUniConnection::~TUniConnection() {
+    Disconnect();
+}
 
 bool TUniConnection::Connected() const {
     std::lock_guard lock(mutex_);
@@ -65,7 +67,9 @@ void TUniQuery::Close() {
     columns_.clear();
 }
 
-bool TUniQuery::Eof() const { return !cursor_ || cursor_->eof(); }
+bool TUniQuery::Eof() const {
+    return !cursor_ || cursor_->eof();
+}
 
 void TUniQuery::Next() {
     if (cursor_ && !cursor_->eof()) cursor_->next();
@@ -88,10 +92,18 @@ static const DbCursor &currentRow(const DbCursor &cursor) {
     return cursor;
 }
 
-QString TField::AsString() const { return currentRow(query_.cursor()).text(column_); }
+QString TField::AsString() const {
+    return currentRow(query_.cursor()).text(column_);
+}
 
-qint64 TField::AsLargeInt() const { return currentRow(query_.cursor()).integer(column_); }
+qint64 TField::AsLargeInt() const {
+    return currentRow(query_.cursor()).integer(column_);
+}
 
-int TField::AsInteger() const { return static_cast<int>(AsLargeInt()); }
+int TField::AsInteger() const {
+    return static_cast<int>(AsLargeInt());
+}
 
-bool TField::IsNull() const { return currentRow(query_.cursor()).isNull(column_); }
+bool TField::IsNull() const {
+    return currentRow(query_.cursor()).isNull(column_);
+}

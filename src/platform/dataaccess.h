@@ -49,8 +49,8 @@ class TUniConnection {
     TUniConnection &operator=(const TUniConnection &) = delete;
     ~TUniConnection();
 
-    QString ProviderName;  // "SQLite", "MySQL" or "Access"
-    QString Database;      // file name (SQLite, Access) or database name (MySQL)
+    QString ProviderName; // "SQLite", "MySQL" or "Access"
+    QString Database;     // file name (SQLite, Access) or database name (MySQL)
     QString Server;
     QString Username;
     QString Password;
@@ -59,15 +59,15 @@ class TUniConnection {
     QHash<QString, QString> SpecificOptions;
 
     bool Connected() const;
-    void Connect();     // throws DbError
-    void Disconnect();  // never throws
+    void Connect();    // throws DbError
+    void Disconnect(); // never throws
     void SetConnected(bool on) { on ? Connect() : Disconnect(); }
 
     // The session, connecting first when needed (a statement on a closed connection connects).
     DbSession &session();
 
   private:
-    mutable std::mutex mutex_;  // the online edition connects from a background thread
+    mutable std::mutex mutex_; // the online edition connects from a background thread
     std::unique_ptr<DbSession> session_;
 };
 
@@ -111,8 +111,8 @@ class TUniQuery {
     TUniConnection *Connection = nullptr;
     TStrings SQL;
 
-    void Open();     // runs SQL and positions on the first row
-    void ExecSQL();  // runs SQL that returns no rows
+    void Open();    // runs SQL and positions on the first row
+    void ExecSQL(); // runs SQL that returns no rows
     void Close();
     bool Active() const { return cursor_ != nullptr; }
     bool Eof() const;
@@ -126,5 +126,5 @@ class TUniQuery {
     friend class TField;
     const DbCursor &cursor() const;
     std::unique_ptr<DbCursor> cursor_;
-    QHash<QString, int> columns_;  // lower-case field name -> column
+    QHash<QString, int> columns_; // lower-case field name -> column
 };

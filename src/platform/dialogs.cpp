@@ -14,9 +14,15 @@ static const QString kTitle = QStringLiteral("Kelvaro");
 
 void QtDialogs::message(MessageKind kind, const QString &text) {
     switch (kind) {
-    case MessageKind::Information: QMessageBox::information(parent_, kTitle, text); break;
-    case MessageKind::Warning: QMessageBox::warning(parent_, kTitle, text); break;
-    case MessageKind::Error: QMessageBox::critical(parent_, kTitle, text); break;
+    case MessageKind::Information:
+        QMessageBox::information(parent_, kTitle, text);
+        break;
+    case MessageKind::Warning:
+        QMessageBox::warning(parent_, kTitle, text);
+        break;
+    case MessageKind::Error:
+        QMessageBox::critical(parent_, kTitle, text);
+        break;
     }
 }
 

@@ -20,8 +20,8 @@ struct FontChoice {
 
 struct FileDialogRequest {
     QString title;
-    QString filter;       // e.g. "文本文件 (*.txt);;RTF (*.rtf)"
-    QString defaultName;  // suggested file name
+    QString filter;      // e.g. "文本文件 (*.txt);;RTF (*.rtf)"
+    QString defaultName; // suggested file name
 };
 
 class Dialogs {

@@ -8,7 +8,7 @@
 namespace {
 const QStringList kSansCjk = {"Noto Sans CJK SC", "Noto Sans CJK TC", "HanaMinA", "HanaMinB"};
 const QStringList kSerifCjk = {"Noto Serif CJK SC", "Noto Serif CJK TC", "HanaMinA", "HanaMinB"};
-}  // namespace
+} // namespace
 
 void installFontFallbacks() {
     // Names of the fonts the windows were designed with, mapped to installed families.

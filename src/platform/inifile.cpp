@@ -56,7 +56,7 @@ KeyPlace findKey(const QStringList &lines, const QString &section, const QString
     return place;
 }
 
-}  // namespace
+} // namespace
 
 QString IniFile::ReadString(const QString &section, const QString &key, const QString &def) const {
     const QStringList lines = readLines(path_);

@@ -15,7 +15,8 @@ SqliteBulkFile::SqliteBulkFile(const QString &path, const QString &key) : path_(
         db_ = openSqliteHandle(path, key, true);
     } catch (const DbError &e) {
         // Name the file: the importer writes several at once.
-        throw DbError(e.message().contains(path) ? e.message() : path + QStringLiteral(": ") + e.message());
+        throw DbError(e.message().contains(path) ? e.message()
+                                                 : path + QStringLiteral(": ") + e.message());
     }
 }
 

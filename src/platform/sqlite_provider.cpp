@@ -18,13 +18,16 @@ class SqliteStatement {
     sqlite3_stmt *stmt_;
 };
 
-QString engineMessage(sqlite3 *db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+QString engineMessage(sqlite3 *db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
 
 class SqliteCursor final : public DbCursor {
   public:
     SqliteCursor(sqlite3 *db, sqlite3_stmt *stmt) : db_(db), stmt_(stmt) {
         const int n = sqlite3_column_count(stmt);
-        for (int i = 0; i < n; ++i) names_ << QString::fromUtf8(sqlite3_column_name(stmt, i));
+        for (int i = 0; i < n; ++i)
+            names_ << QString::fromUtf8(sqlite3_column_name(stmt, i));
         step();
     }
     bool eof() const override { return eof_; }
@@ -37,9 +40,7 @@ class SqliteCursor final : public DbCursor {
         const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt_.get(), column));
         return QString::fromUtf8(data, sqlite3_column_bytes(stmt_.get(), column));
     }
-    qint64 integer(int column) const override {
-        return sqlite3_column_int64(stmt_.get(), column);
-    }
+    qint64 integer(int column) const override { return sqlite3_column_int64(stmt_.get(), column); }
 
   private:
     void step() {
@@ -65,10 +66,11 @@ class SqliteSession final : public DbSession {
     explicit SqliteSession(const TUniConnection &connection) {
         const QString file = connection.Database;
         if (file.isEmpty()) throw DbError(QStringLiteral("Database file name is not set"));
-        const bool create = connection.SpecificOptions.value(QStringLiteral("SQLite.ForceCreateDatabase"))
-                                .compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-        db_ = openSqliteHandle(file, connection.SpecificOptions.value(QStringLiteral("EncryptionKey")),
-                               create);
+        const bool create =
+            connection.SpecificOptions.value(QStringLiteral("SQLite.ForceCreateDatabase"))
+                .compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+        db_ = openSqliteHandle(
+            file, connection.SpecificOptions.value(QStringLiteral("EncryptionKey")), create);
     }
     ~SqliteSession() override { sqlite3_close_v2(db_); }
 
@@ -91,7 +93,7 @@ class SqliteSession final : public DbSession {
             // a long batch for every statement.
             if (sqlite3_prepare_v2(db_, tail, -1, &raw, &tail) != SQLITE_OK)
                 throw DbError(engineMessage(db_));
-            if (!raw) break;  // only blanks or comments left
+            if (!raw) break; // only blanks or comments left
             SqliteStatement stmt(raw);
             int rc;
             while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
@@ -104,7 +106,7 @@ class SqliteSession final : public DbSession {
     sqlite3 *db_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 sqlite3 *openSqliteHandle(const QString &path, const QString &key, bool create) {
     sqlite3 *db = nullptr;
@@ -123,7 +125,8 @@ sqlite3 *openSqliteHandle(const QString &path, const QString &key, bool create) 
     try {
         if (!key.isEmpty()) {
             const QByteArray k = key.toUtf8();
-            if (sqlite3_key(db, k.constData(), int(k.size())) != SQLITE_OK) throw DbError(engineMessage(db));
+            if (sqlite3_key(db, k.constData(), int(k.size())) != SQLITE_OK)
+                throw DbError(engineMessage(db));
             run(QStringLiteral("PRAGMA cipher_page_size = %1;").arg(kCipherPageSize));
         }
         // A wrong key or a file that is no database only shows at the first read.

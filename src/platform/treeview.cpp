@@ -3,27 +3,34 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
-TTreeNode::TTreeNode(const QString &text) { setText(0, text); }
+TTreeNode::TTreeNode(const QString &text) {
+    setText(0, text);
+}
 
 TTreeNode::~TTreeNode() = default;
 
 int TTreeNode::Level() const {
     int level = 0;
-    for (auto *p = parent(); p; p = p->parent()) ++level;
+    for (auto *p = parent(); p; p = p->parent())
+        ++level;
     return level;
 }
 
-void TTreeNode::DeleteChildren() { qDeleteAll(takeChildren()); }
+void TTreeNode::DeleteChildren() {
+    qDeleteAll(takeChildren());
+}
 
 void TTreeNode::Expand(bool recurse) {
     setExpanded(true);
     if (recurse)
-        for (int i = 0; i < childCount(); ++i) Item(i)->Expand(true);
+        for (int i = 0; i < childCount(); ++i)
+            Item(i)->Expand(true);
 }
 
 void TTreeNode::Collapse(bool recurse) {
     if (recurse)
-        for (int i = 0; i < childCount(); ++i) Item(i)->Collapse(true);
+        for (int i = 0; i < childCount(); ++i)
+            Item(i)->Collapse(true);
     setExpanded(false);
 }
 
@@ -58,7 +65,9 @@ void TTreeView::AddChildren(TTreeNode *parent, const QList<QTreeWidgetItem *> &n
         addTopLevelItems(nodes);
 }
 
-void TTreeView::Clear() { clear(); }
+void TTreeView::Clear() {
+    clear();
+}
 
 namespace {
 // Walks the depth-first order; returns the node at `index` or counts all nodes.
@@ -69,7 +78,7 @@ TTreeNode *walk(QTreeWidgetItem *node, int &remaining) {
         if (auto *found = walk(node->child(i), remaining)) return found;
     return nullptr;
 }
-}  // namespace
+} // namespace
 
 TTreeNode *TTreeView::Items(int index) const {
     if (index < 0) return nullptr;
@@ -80,8 +89,9 @@ TTreeNode *TTreeView::Items(int index) const {
 }
 
 int TTreeView::ItemsCount() const {
-    int remaining = -1;  // never reaches 0: counts every node
-    for (int i = 0; i < topLevelItemCount(); ++i) walk(topLevelItem(i), remaining);
+    int remaining = -1; // never reaches 0: counts every node
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        walk(topLevelItem(i), remaining);
     return -1 - remaining;
 }
 

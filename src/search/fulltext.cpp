@@ -3,4 +3,6 @@
 
 void TForm2::N31Click() {}
 void TForm2::N78Click() {}
-void TForm2::N19Click() { N31Click(); }
+void TForm2::N19Click() {
+    N31Click();
+}

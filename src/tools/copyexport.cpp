@@ -9,4 +9,6 @@ void TForm2::N3Click() {}
 void TForm2::N6Click() {}
 void TForm2::C1Click() {}
 void TForm2::A1Click() {}
-void TForm2::N114Click() { N113Click(); }
+void TForm2::N114Click() {
+    N113Click();
+}

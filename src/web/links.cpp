@@ -31,7 +31,9 @@ void TForm2::N96Click() {}
 void TForm2::N45Click() {}
 void TForm2::N67Click() {}
 // "访问官方网站": the product website.
-void TForm2::N43Click() { shell.open(QStringLiteral("Open"), config.productSite); }
+void TForm2::N43Click() {
+    shell.open(QStringLiteral("Open"), config.productSite);
+}
 void TForm2::N62Click() {}
 void TForm2::N5Click() {}
 void TForm2::Label1Click() {}

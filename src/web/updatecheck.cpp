@@ -3,5 +3,9 @@
 
 #include <QTimer>
 
-void TForm2::Timer1Timer() { Timer1->stop(); }
-void TForm2::Timer3Timer() { Timer3->stop(); }
+void TForm2::Timer1Timer() {
+    Timer1->stop();
+}
+void TForm2::Timer3Timer() {
+    Timer3->stop();
+}

@@ -44,7 +44,7 @@ TEST_F(StartupTest, WithoutSettingsFileEveryDefaultHolds) {
     EXPECT_EQ(f.ac2.Database, "kelva.dbx");
     EXPECT_EQ(f.ac4.Database, "kelva2.dbx");
     EXPECT_FALSE(f.mysqla.Connected());
-    EXPECT_FALSE(QFile::exists(settingsPath()));  // reading creates nothing
+    EXPECT_FALSE(QFile::exists(settingsPath())); // reading creates nothing
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -74,7 +74,8 @@ TEST_F(StartupTest, FirstShowPutsHelpAndWelcomeTextsOnceAndColoursThePassages) {
     EXPECT_TRUE(f.applystyle);
     EXPECT_TRUE(f.jsedit->Text().startsWith("\n在左边框内双击某个字"));
     const QString shown = f.rc->Text();
-    EXPECT_TRUE(shown.startsWith("《Kelvaro》集成古典图书2万种28万卷约24亿字，数据库大小6.5G纯文字，费时五年"));
+    EXPECT_TRUE(shown.startsWith(
+        "《Kelvaro》集成古典图书2万种28万卷约24亿字，数据库大小6.5G纯文字，费时五年"));
     EXPECT_FALSE(shown.contains("[[["));
     EXPECT_FALSE(shown.contains("]]]"));
     EXPECT_TRUE(shown.contains("官方网站： " + config.productSite));
@@ -89,9 +90,9 @@ TEST_F(StartupTest, FirstShowPutsHelpAndWelcomeTextsOnceAndColoursThePassages) {
 
     f.rc->SetText("读者正在读的文字");
     f.hide();
-    f.show();  // a second show resets nothing
+    f.show(); // a second show resets nothing
     EXPECT_EQ(f.rc->Text(), "读者正在读的文字");
-    EXPECT_FALSE(f.Timer2->isActive());  // the offline edition shows no splash
+    EXPECT_FALSE(f.Timer2->isActive()); // the offline edition shows no splash
 }
 
 TEST_F(StartupTest, TheSplitterKeepsTheReaderWiderThanTheDictionaryPane) {
@@ -120,9 +121,10 @@ TEST_F(StartupTest, AMissingCatalogueIsReportedAndStartUpGoesOn) {
     QFile::remove("wxlb.dbx");
     TForm2 &f = makeForm();
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.contains("unable to open database file")) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(dialogs.messages[0].text.contains("unable to open database file"))
+        << dialogs.messages[0].text.toStdString();
     EXPECT_TRUE(f.TreeViewa->Visible());
     EXPECT_EQ(f.TreeViewa->ItemsCount(), 225);
 }
 
-}  // namespace
+} // namespace

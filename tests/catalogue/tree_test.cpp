@@ -21,7 +21,8 @@ class CatalogueTreeTest : public KelvaroTest {
     }
     static QStringList texts(const TTreeNode *node) {
         QStringList out;
-        for (int i = 0; i < node->Count(); ++i) out << node->Item(i)->Text();
+        for (int i = 0; i < node->Count(); ++i)
+            out << node->Item(i)->Text();
         return out;
     }
     std::unique_ptr<TestLibrary> library;
@@ -31,7 +32,7 @@ TEST_F(CatalogueTreeTest, SkeletonHasElevenSectionsAtTheirFlatPositionsAndOpensT
     TForm2 &f = makeForm();
     EXPECT_EQ(f.TreeViewa->ItemsCount(), 225);
     const std::pair<int, const char *> sections[] = {
-        {0, "史部"}, {31, "子部"}, {50, "集部"}, {73, "诗部"}, {86, "儒部"}, {111, "易部"},
+        {0, "史部"},   {31, "子部"},  {50, "集部"},  {73, "诗部"},  {86, "儒部"}, {111, "易部"},
         {132, "艺部"}, {155, "医部"}, {170, "丛部"}, {187, "道部"}, {206, "佛部"}};
     for (const auto &[position, name] : sections) {
         SCOPED_TRACE(name);
@@ -41,7 +42,7 @@ TEST_F(CatalogueTreeTest, SkeletonHasElevenSectionsAtTheirFlatPositionsAndOpensT
         EXPECT_EQ(node->Level(), 0);
         EXPECT_EQ(node->Expanded(), position <= 73);
         for (int i = 0; i < node->Count(); ++i) {
-            EXPECT_FALSE(node->Item(i)->Expanded());  // no books loaded at start
+            EXPECT_FALSE(node->Item(i)->Expanded()); // no books loaded at start
             ASSERT_EQ(node->Item(i)->Count(), 1);
             EXPECT_EQ(node->Item(i)->Item(0)->Text(), QStringLiteral("loading..."));
         }
@@ -66,9 +67,7 @@ TEST_F(CatalogueTreeTest, ExpandingASubcategoryLoadsItsBooksAsTheirKindsSay) {
     TTreeNode *sub = subcategory(f, "集部", "别集");
     sub->Expand();
     ASSERT_EQ(texts(sub), QStringList({"一卷书", "无卷书", "多卷书"}));
-    const struct {
-        int id, cnt, children;
-    } expected[] = {{501, 1, 0}, {0, 0, 0}, {13, 3, 1}};
+    const struct { int id, cnt, children; } expected[] = {{501, 1, 0}, {0, 0, 0}, {13, 3, 1}};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         tnodedata *d = nodedata(sub->Item(i));
@@ -83,7 +82,7 @@ TEST_F(CatalogueTreeTest, ExpandingASubcategoryLoadsItsBooksAsTheirKindsSay) {
     TTreeNode *book = sub->Item(2);
     EXPECT_EQ(book->Item(0)->Text(), QStringLiteral("loading.."));
     book->Expand();
-    EXPECT_EQ(texts(book), QStringList({"卷一", "卷二", "卷三"}));  // by chapter id
+    EXPECT_EQ(texts(book), QStringList({"卷一", "卷二", "卷三"})); // by chapter id
     EXPECT_EQ(nodedata(book)->ff, 1);
     EXPECT_EQ(nodedata(book->Item(1))->id, 602);
     EXPECT_EQ(nodedata(book->Item(1))->cnt, 0);
@@ -110,10 +109,10 @@ TEST_F(CatalogueTreeTest, EmptyAndSingleBookSubcategoriesQueryOnEveryExpansion) 
     TTreeNode *single = subcategory(f, "子部", "兵家");
     single->Expand();
     ASSERT_EQ(texts(single), QStringList({"孤本"}));
-    nodedata(single->Item(0))->ff = 7;  // a mark that a rebuilt node does not carry
+    nodedata(single->Item(0))->ff = 7; // a mark that a rebuilt node does not carry
     library->addBook({22, "新本", "", "", "子部", "兵家", 1, 9, ""});
     single->Collapse();
-    single->Expand();  // fewer than two children: emptied and filled again
+    single->Expand(); // fewer than two children: emptied and filled again
     EXPECT_EQ(texts(single), QStringList({"孤本", "新本"}));
     EXPECT_EQ(nodedata(single->Item(0))->ff, 0);
     EXPECT_FALSE(single->Item(0)->Expanded());
@@ -138,7 +137,8 @@ TEST_F(CatalogueTreeTest, LoadFailureReachesTheErrorReportAndDeletedChildrenStay
     EXPECT_EQ(sub->Count(), 0);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
-    EXPECT_TRUE(dialogs.messages[0].text.contains("no such table: wxlb")) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(dialogs.messages[0].text.contains("no such table: wxlb"))
+        << dialogs.messages[0].text.toStdString();
 }
 
 TEST_F(CatalogueTreeTest, EmptyResultTablesGiveTheSingleEmptyResultNode) {
@@ -151,7 +151,7 @@ TEST_F(CatalogueTreeTest, EmptyResultTablesGiveTheSingleEmptyResultNode) {
     EXPECT_EQ(nodedata(node)->id, 0);
     EXPECT_EQ(nodedata(node)->ff, 1);
     EXPECT_EQ(nodedata(node)->cnt, 0);
-    EXPECT_TRUE(f.TreeViewa->Visible());  // the catalogue is what the user sees at start
+    EXPECT_TRUE(f.TreeViewa->Visible()); // the catalogue is what the user sees at start
     EXPECT_FALSE(f.TreeViewb->Visible());
 }
 
@@ -165,7 +165,7 @@ TEST_F(CatalogueTreeTest, StoredResultIsLoadedHiddenAndExpandsToTheMatchingChapt
     TTreeNode *book = f.TreeViewb->Root(0);
     EXPECT_EQ(book->Text(), QStringLiteral("李太白集"));
     EXPECT_EQ(nodedata(book)->id, 41);
-    EXPECT_EQ(nodedata(book)->cnt, 3);  // the book's own count, not the number of matches
+    EXPECT_EQ(nodedata(book)->cnt, 3); // the book's own count, not the number of matches
     EXPECT_EQ(nodedata(f.TreeViewb->Root(1))->id, 777);
     EXPECT_EQ(f.TreeViewb->Root(1)->Count(), 0);
     book->Expand();
@@ -173,11 +173,11 @@ TEST_F(CatalogueTreeTest, StoredResultIsLoadedHiddenAndExpandsToTheMatchingChapt
     EXPECT_EQ(nodedata(book)->ff, 1);
     EXPECT_EQ(book->Item(0)->Level(), 1);
 
-    f.loadtree();  // a later search rebuilds the result tree and shows it
+    f.loadtree(); // a later search rebuilds the result tree and shows it
     EXPECT_TRUE(f.TreeViewb->Visible());
     EXPECT_FALSE(f.TreeViewa->Visible());
     EXPECT_EQ(f.TreeViewb->RootCount(), 2);
     EXPECT_EQ(f.TreeViewb->Root(0)->Item(0)->Text(), QStringLiteral("loading.."));
 }
 
-}  // namespace
+} // namespace

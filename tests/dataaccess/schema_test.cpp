@@ -13,7 +13,8 @@ QString plan(TUniConnection &c, const QString &sql) {
     q.SQL.Add(QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
     q.Open();
     QStringList steps;
-    for (; !q.Eof(); q.Next()) steps << q.FieldByName(QStringLiteral("detail")).AsString();
+    for (; !q.Eof(); q.Next())
+        steps << q.FieldByName(QStringLiteral("detail")).AsString();
     return steps.join(QStringLiteral("; "));
 }
 
@@ -34,7 +35,8 @@ TEST(SchemaTest, LookupsOfTheProgramUseAnIndex) {
         {catalogue.get(), "select * from wxlb where id='41' limit 1"},
         {catalogue.get(), "select * from zjlist where bid='41'  order by id asc"},
         {catalogue.get(), "select * from zjlist where id='41' limit 1"},
-        {catalogue.get(), "select wxlb.* from wxlb,zjlist where wxlb.id=zjlist.bid and zjlist.id='41' limit 1"},
+        {catalogue.get(),
+         "select wxlb.* from wxlb,zjlist where wxlb.id=zjlist.bid and zjlist.id='41' limit 1"},
         {catalogue.get(), "select * from zmf where id='41' limit 1"},
         {catalogue.get(), "select * from zizi where zi='之' limit 1"},
         {catalogue.get(), "select * from ncidian where ci='天下' limit 1"},
@@ -62,8 +64,9 @@ TEST(SchemaTest, CopyingStatementsFitTheColumnOrders) {
     auto db = openSqlite(library.path("wxlb.dbx"), Configuration().key1());
     db->session().execute("replace into tmpwxlb select * from wxlb where a1 like '%书%'");
     db->session().execute("replace into tmpzjlist select * from zjlist where zj like '%卷%'");
-    db->session().execute("replace into bookmark select zjlist.*,wxlb.a1,12,1700000000 from wxlb,zjlist "
-                          "where zjlist.id='70' and wxlb.id=zjlist.bid limit 1");
+    db->session().execute(
+        "replace into bookmark select zjlist.*,wxlb.a1,12,1700000000 from wxlb,zjlist "
+        "where zjlist.id='70' and wxlb.id=zjlist.bid limit 1");
     db->session().execute("replace INTO tmpid(id) VALUES (70);");
     EXPECT_EQ(scalar(*db, "select a3||zmf||cnt from tmpwxlb"), "者_x2");
     EXPECT_EQ(scalar(*db, "select zj||fldb||fl2 from tmpzjlist"), "卷一3别集");
@@ -71,4 +74,4 @@ TEST(SchemaTest, CopyingStatementsFitTheColumnOrders) {
     EXPECT_EQ(scalar(*db, "select count(id) as cnt from tmpid"), "1");
 }
 
-}  // namespace
+} // namespace

@@ -41,7 +41,9 @@ class DictionaryTest : public KelvaroTest {
                                       .arg(tianxia.ci, tianxia.py, tianxia.js));
         // Single characters in the word table: a selection of one character never reads it.
         for (const QString &zi : {QStringLiteral("之"), QStringLiteral("\U00020000")})
-            library->exec("wxlb.dbx", QStringLiteral("insert into ncidian values ('%1','','单字词条')").arg(zi));
+            library->exec(
+                "wxlb.dbx",
+                QStringLiteral("insert into ncidian values ('%1','','单字词条')").arg(zi));
         library->exec("wxlb.dbx", QStringLiteral("insert into cidian values ('%1','%2','%3')")
                                       .arg(tianxiaOnline.ci, tianxiaOnline.py, tianxiaOnline.js));
     }

@@ -11,7 +11,8 @@ class DataAccessTest : public ::testing::Test {
     TUniConnection &create(const QString &name, const QString &key = QString()) {
         db.ProviderName = QStringLiteral("SQLite");
         db.Database = dir.filePath(name);
-        db.SpecificOptions.insert(QStringLiteral("SQLite.ForceCreateDatabase"), QStringLiteral("True"));
+        db.SpecificOptions.insert(QStringLiteral("SQLite.ForceCreateDatabase"),
+                                  QStringLiteral("True"));
         if (!key.isEmpty()) db.SpecificOptions.insert(QStringLiteral("EncryptionKey"), key);
         return db;
     }
@@ -49,7 +50,8 @@ TEST_F(DataAccessTest, ErrorsCarryTheEnginesMessage) {
         q.Open();
         FAIL() << "no error";
     } catch (const DbError &e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("no such table: missing_table"))) << e.what();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("no such table: missing_table")))
+            << e.what();
     }
     q.SQL.Clear();
     q.SQL.Add(QStringLiteral("select 1 as x"));
@@ -83,7 +85,9 @@ TEST_F(DataAccessTest, WrongOrMissingKeyFailsLoudlyAtTheFirstStatement) {
             q.Open();
             FAIL() << "opened an encrypted file without its key";
         } catch (const DbError &e) {
-            EXPECT_TRUE(e.message().contains(QStringLiteral("file is encrypted or is not a database"))) << e.what();
+            EXPECT_TRUE(
+                e.message().contains(QStringLiteral("file is encrypted or is not a database")))
+                << e.what();
         }
     }
     auto right = openSqlite(db.Database, QStringLiteral("right-key-123"));
@@ -96,4 +100,4 @@ TEST_F(DataAccessTest, UnknownProviderIsReported) {
     EXPECT_THROW(c.Connect(), DbError);
 }
 
-}  // namespace
+} // namespace

@@ -8,7 +8,8 @@ namespace {
 
 TEST(GuardTest, ReportingShowsOneMessageWithTheErrorsTextAndSilentShowsNothing) {
     ScriptedDialogs dialogs;
-    EXPECT_FALSE(runGuarded(dialogs, OnError::Report, [] { throw DbError("no such table: wx99"); }));
+    EXPECT_FALSE(
+        runGuarded(dialogs, OnError::Report, [] { throw DbError("no such table: wx99"); }));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(dialogs.messages[0].text, "no such table: wx99");
@@ -33,4 +34,4 @@ TEST_F(HandlerGuardTest, AnErrorInAMenuCommandNeverLeavesTheEventLoopHandler) {
     EXPECT_TRUE(dialogs.messages[0].text.contains("tmpwxlb"));
 }
 
-}  // namespace
+} // namespace

@@ -13,7 +13,8 @@ TEST(IniFileTest, ChineseKeysRoundTripAndStayReadableInTheFile) {
     ASSERT_TRUE(ini.WriteString(kSection, QStringLiteral("最后检索"), QStringLiteral("李白 杜甫")));
     ASSERT_TRUE(ini.WriteString(kSection, QStringLiteral("文字颜色"), QStringLiteral("-16777208")));
     ASSERT_TRUE(ini.WriteString(kSection, QStringLiteral("最后检索"), QStringLiteral("蘇軾")));
-    EXPECT_EQ(ini.ReadString(kSection, QStringLiteral("最后检索"), QString()), QStringLiteral("蘇軾"));
+    EXPECT_EQ(ini.ReadString(kSection, QStringLiteral("最后检索"), QString()),
+              QStringLiteral("蘇軾"));
     EXPECT_EQ(ini.ReadInteger(kSection, QStringLiteral("文字颜色"), 0), -16777208);
 
     QFile file(ini.path());
@@ -25,16 +26,17 @@ TEST(IniFileTest, ChineseKeysRoundTripAndStayReadableInTheFile) {
 TEST(IniFileTest, DefaultsForMissingFileKeyAndNonIntegerValues) {
     QTemporaryDir dir;
     IniFile ini(dir.filePath(QStringLiteral("Kelvaro.ini")));
-    EXPECT_EQ(ini.ReadString(kSection, QStringLiteral("皮肤"), QStringLiteral("Cyan Night")), QStringLiteral("Cyan Night"));
+    EXPECT_EQ(ini.ReadString(kSection, QStringLiteral("皮肤"), QStringLiteral("Cyan Night")),
+              QStringLiteral("Cyan Night"));
     EXPECT_EQ(ini.ReadInteger(kSection, QStringLiteral("文字大小"), 14), 14);
     EXPECT_TRUE(ini.ReadBool(kSection, QStringLiteral("不查佛道"), true));
 
     struct Case {
         const char *value;
-        int integer;  // default 14
-        bool flag;    // default true
-    } cases[] = {{"abc", 14, true}, {"", 14, true}, {"12abc", 14, true}, {"0", 0, false},
-                 {"1", 1, true},    {"-3", -3, true}, {" 20 ", 20, true}, {"2.5", 14, true}};
+        int integer; // default 14
+        bool flag;   // default true
+    } cases[] = {{"abc", 14, true}, {"", 14, true},   {"12abc", 14, true}, {"0", 0, false},
+                 {"1", 1, true},    {"-3", -3, true}, {" 20 ", 20, true},  {"2.5", 14, true}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.value);
         ini.WriteString(kSection, QStringLiteral("文字大小"), QString::fromUtf8(c.value));
@@ -54,8 +56,11 @@ TEST(IniFileTest, OtherSectionsAndForeignLinesAreKept) {
     ASSERT_TRUE(ini.WriteString(kSection, QStringLiteral("语速"), QStringLiteral("-5")));
     EXPECT_EQ(ini.ReadInteger(kSection, QStringLiteral("语音"), 0), 2);
     EXPECT_EQ(ini.ReadInteger(kSection, QStringLiteral("语速"), 0), -5);
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Other"), QStringLiteral("x"), QString()), QStringLiteral("1"));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Other"), QStringLiteral("语音"), QStringLiteral("none")), QStringLiteral("none"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Other"), QStringLiteral("x"), QString()),
+              QStringLiteral("1"));
+    EXPECT_EQ(
+        ini.ReadString(QStringLiteral("Other"), QStringLiteral("语音"), QStringLiteral("none")),
+        QStringLiteral("none"));
 }
 
 TEST(IniFileTest, AFailedWriteReportsFalseAndDoesNotCrash) {
@@ -65,6 +70,7 @@ TEST(IniFileTest, AFailedWriteReportsFalseAndDoesNotCrash) {
     blocker.close();
     IniFile ini(dir.filePath(QStringLiteral("not-a-folder/Kelvaro.ini")));
     EXPECT_FALSE(ini.WriteString(kSection, QStringLiteral("皮肤"), QStringLiteral("Luna")));
-    EXPECT_EQ(ini.ReadString(kSection, QStringLiteral("皮肤"), QStringLiteral("Cyan Night")), QStringLiteral("Cyan Night"));
+    EXPECT_EQ(ini.ReadString(kSection, QStringLiteral("皮肤"), QStringLiteral("Cyan Night")),
+              QStringLiteral("Cyan Night"));
 }
-}  // namespace
+} // namespace

@@ -14,12 +14,14 @@ void setUp(TUniConnection &c, const QString &file, const QString &key) {
     c.Connect();
 }
 
-QString quoted(const QString &text) { return QLatin1Char('\'') + sqlText(text) + QLatin1Char('\''); }
+QString quoted(const QString &text) {
+    return QLatin1Char('\'') + sqlText(text) + QLatin1Char('\'');
+}
 // A value list built by concatenation: a "%1" inside a text stays as it is.
 QString row(const QStringList &values) {
     return QLatin1Char('(') + values.join(QLatin1Char(',')) + QLatin1Char(')');
 }
-}  // namespace
+} // namespace
 
 TestLibrary::TestLibrary(const QString &folder, const Configuration &config)
     : folder_(folder), config_(config) {
@@ -33,7 +35,9 @@ TestLibrary::TestLibrary(const QString &folder, const Configuration &config)
     kangxi_.session().execute(schema::kangxiSql());
 }
 
-QString TestLibrary::path(const QString &file) const { return QDir(folder_).filePath(file); }
+QString TestLibrary::path(const QString &file) const {
+    return QDir(folder_).filePath(file);
+}
 
 TUniConnection &TestLibrary::connectionFor(const QString &file) {
     if (file == QLatin1String("kelva.dbx")) return text1_;
@@ -42,14 +46,16 @@ TUniConnection &TestLibrary::connectionFor(const QString &file) {
     return catalogue_;
 }
 
-void TestLibrary::exec(const QString &file, const QString &sql) { connectionFor(file).session().execute(sql); }
+void TestLibrary::exec(const QString &file, const QString &sql) {
+    connectionFor(file).session().execute(sql);
+}
 
 void TestLibrary::addBook(const BookRow &r, const QString &table) {
-    catalogue_.session().execute(QStringLiteral("insert into ") + table +
-                                 QStringLiteral(" (id,a1,a2,a3,fl1,fl2,cnt,zid,zmf) values ") +
-                                 row({QString::number(r.id), quoted(r.a1), quoted(r.a2), quoted(r.a3),
-                                      quoted(r.fl1), quoted(r.fl2), QString::number(r.cnt),
-                                      QString::number(r.zid), quoted(r.zmf)}));
+    catalogue_.session().execute(
+        QStringLiteral("insert into ") + table +
+        QStringLiteral(" (id,a1,a2,a3,fl1,fl2,cnt,zid,zmf) values ") +
+        row({QString::number(r.id), quoted(r.a1), quoted(r.a2), quoted(r.a3), quoted(r.fl1),
+             quoted(r.fl2), QString::number(r.cnt), QString::number(r.zid), quoted(r.zmf)}));
 }
 
 void TestLibrary::addChapter(int id, int bid, const QString &zj, int fldb, const QString &fl1,
@@ -67,8 +73,9 @@ void TestLibrary::addChapter(int id, int bid, const QString &zj, int fldb, const
     }
     if (!bodyTables_.contains(fldb)) {
         text1_.session().execute(schema::bodyTableSql(fldb));
-        catalogue_.session().execute(QStringLiteral("insert or ignore into fldb (id,fl1,fl2) values ") +
-                                     row({QString::number(fldb), quoted(fl1), quoted(fl2)}));
+        catalogue_.session().execute(
+            QStringLiteral("insert or ignore into fldb (id,fl1,fl2) values ") +
+            row({QString::number(fldb), quoted(fl1), quoted(fl2)}));
         bodyTables_ << fldb;
     }
     text1_.session().execute(QStringLiteral("insert into ") + schema::bodyTableName(fldb) +
@@ -78,7 +85,8 @@ void TestLibrary::addChapter(int id, int bid, const QString &zj, int fldb, const
 
 void TestLibrary::addBookWithChapters(int id, const QString &title, const QString &fl1,
                                       const QString &fl2, int count, int firstChapter, int fldb) {
-    addBook({id, title, QString(), QString(), fl1, fl2, count, count < 2 ? firstChapter : 0, QString()});
+    addBook({id, title, QString(), QString(), fl1, fl2, count, count < 2 ? firstChapter : 0,
+             QString()});
     for (int i = 0; i < count; ++i)
         addChapter(firstChapter + i, id, QStringLiteral("卷%1").arg(i + 1), fldb, fl1, fl2,
                    QStringLiteral("第%1卷正文").arg(i + 1));

@@ -23,7 +23,8 @@ struct BookRow {
 class TestLibrary {
   public:
     // Creates empty library files in `folder` (default: the working directory).
-    explicit TestLibrary(const QString &folder = QStringLiteral("."), const Configuration &config = {});
+    explicit TestLibrary(const QString &folder = QStringLiteral("."),
+                         const Configuration &config = {});
 
     void exec(const QString &file, const QString &sql);
     void addBook(const BookRow &row, const QString &table = QStringLiteral("wxlb"));

@@ -18,17 +18,19 @@ class ScriptedDialogs : public Dialogs {
   public:
     QList<ShownMessage> messages;
     QStringList confirmations;
-    QStringList inputPrompts;  // "caption|prompt|initial"
+    QStringList inputPrompts; // "caption|prompt|initial"
     int fontDialogs = 0, colorDialogs = 0, saveDialogs = 0;
 
-    std::deque<bool> confirmAnswers;                  // default: No
-    std::deque<std::optional<QString>> inputAnswers;  // default: cancel
+    std::deque<bool> confirmAnswers;                 // default: No
+    std::deque<std::optional<QString>> inputAnswers; // default: cancel
     std::deque<std::optional<FontChoice>> fontAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::optional<FontChoice> lastFontInitial;
 
-    void message(MessageKind kind, const QString &text) override { messages.push_back({kind, text}); }
+    void message(MessageKind kind, const QString &text) override {
+        messages.push_back({kind, text});
+    }
     bool confirm(const QString &text) override {
         confirmations << text;
         return take(confirmAnswers, false);
@@ -72,7 +74,9 @@ class RecordingShell : public Shell {
   public:
     QList<ShellCall> opened;
     QList<ShellCall> started;
-    void open(const QString &verb, const QString &target) override { opened.push_back({verb, target, {}}); }
+    void open(const QString &verb, const QString &target) override {
+        opened.push_back({verb, target, {}});
+    }
     void start(const QString &program, const QStringList &arguments) override {
         started.push_back({QString(), program, arguments});
     }
