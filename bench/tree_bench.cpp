@@ -86,12 +86,3 @@ void BM_LoadtreeOf20000Books(benchmark::State &state) {
 BENCHMARK(BM_LoadtreeOf20000Books)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    prepareApplication(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

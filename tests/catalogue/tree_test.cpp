@@ -1,6 +1,7 @@
 #include "catalogue/nodedata.h"
 #include "platform/richedit.h"
 #include "support/fixture.h"
+#include "support/trees.h"
 
 namespace {
 
@@ -11,13 +12,7 @@ class CatalogueTreeTest : public KelvaroTest {
         library = std::make_unique<TestLibrary>();
     }
     TTreeNode *subcategory(TForm2 &f, const QString &section, const QString &name) {
-        for (int i = 0; i < f.TreeViewa->RootCount(); ++i) {
-            TTreeNode *root = f.TreeViewa->Root(i);
-            if (root->Text() != section) continue;
-            for (int j = 0; j < root->Count(); ++j)
-                if (root->Item(j)->Text() == name) return root->Item(j);
-        }
-        return nullptr;
+        return subcategoryNode(f, section, name);
     }
     static QStringList texts(const TTreeNode *node) {
         QStringList out;
