@@ -6,6 +6,7 @@
 #include "platform/widgets.h"
 #include "support/library.h"
 #include "support/scripted.h"
+#include "support/shownform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -86,25 +87,14 @@ QStringList sampleWords() {
     return words;
 }
 
-struct Form {
-    ScriptedDialogs dialogs;
-    RecordingShell shell;
-    KelvaroWindows windows;
-    TForm2 &f;
+// Builds the library (and enters its folder) before the windows open.
+struct LibraryFirst {
+    LibraryFirst() { library(); }
+};
+
+struct Form : LibraryFirst, ShownForm {
     std::mt19937 random{20'240'611};
     const QStringList words = sampleWords();
-    Form() : windows(make(dialogs, shell)), f(*windows.Form2) {
-        f.show();
-        QApplication::processEvents();
-    }
-    static KelvaroWindows make(ScriptedDialogs &dialogs, RecordingShell &shell) {
-        library();
-        FormOptions o;
-        o.dialogs = &dialogs;
-        o.shell = &shell;
-        o.settingsPath = QDir::current().filePath("Kelvaro.ini");
-        return createWindows(o);
-    }
     QString anyCharacter() { return character(int(random() % kCharacters)); }
     QString anyWord() { return words[int(random() % words.size())]; }
     void selectInReader(const QString &text) {

@@ -6,6 +6,7 @@
 #include "platform/richedit.h"
 #include "support/library.h"
 #include "support/scripted.h"
+#include "support/shownform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,21 +65,17 @@ struct Library {
     }
 };
 
-struct Form {
-    ScriptedDialogs dialogs;
-    RecordingShell shell;
-    KelvaroWindows windows;
-    Form() {
-        static Library library;
-        FormOptions o;
-        o.dialogs = &dialogs;
-        o.shell = &shell;
-        o.settingsPath = QDir::current().filePath("Kelvaro.ini");
-        windows = createWindows(o);
-        windows.Form2->show();
-        QApplication::processEvents();
-    }
+Library &library() {
+    static Library lib;
+    return lib;
+}
+
+// Builds the library (and enters its folder) before the windows open.
+struct LibraryFirst {
+    LibraryFirst() { library(); }
 };
+
+struct Form : LibraryFirst, ShownForm {};
 
 void check(benchmark::State &state, bool ok, const char *what) {
     if (!ok) state.SkipWithError(what);
@@ -86,7 +83,7 @@ void check(benchmark::State &state, bool ok, const char *what) {
 
 void BM_OpenChapter500kWith5000Passages(benchmark::State &state) {
     Form form;
-    TForm2 &f = *form.windows.Form2;
+    TForm2 &f = form.f;
     for (auto _ : state) {
         f.chanr(1, kPlainChapter);
         QApplication::processEvents(); // laid out and painted
@@ -98,7 +95,7 @@ BENCHMARK(BM_OpenChapter500kWith5000Passages)->Unit(benchmark::kMillisecond)->It
 
 void BM_OpenChapterAfterFullTextSearch10000Marks(benchmark::State &state) {
     Form form;
-    TForm2 &f = *form.windows.Form2;
+    TForm2 &f = form.f;
     f.jiase = QStringLiteral("之");
     for (auto _ : state) {
         f.chanr(1, kMarkedChapter);
@@ -112,7 +109,7 @@ BENCHMARK(BM_OpenChapterAfterFullTextSearch10000Marks)
 
 void BM_OpenCachedChapter500kWith5000Passages(benchmark::State &state) {
     Form form;
-    TForm2 &f = *form.windows.Form2;
+    TForm2 &f = form.f;
     f.chanr(1, kPlainChapter);
     QDir().mkpath(QStringLiteral("data"));
     f.rc->SaveToFile(QStringLiteral("data/%1.dbx").arg(kPlainChapter));
@@ -129,7 +126,7 @@ BENCHMARK(BM_OpenCachedChapter500kWith5000Passages)->Unit(benchmark::kMillisecon
 // 1 a chapter laid out to its end (the reader has scrolled through it).
 void BM_RearchAndReplace10000Occurrences(benchmark::State &state) {
     Form form;
-    TForm2 &f = *form.windows.Form2;
+    TForm2 &f = form.f;
     QString text = plainText(kChapterChars);
     for (int i = 0; i < kMarks; ++i)
         text[qsizetype(i) * (kChapterChars / kMarks) + 3] = QChar(0x4E4B);
